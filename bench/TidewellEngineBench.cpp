@@ -1,0 +1,180 @@
+// Cost of the ducking engine per sample frame, outside and inside a dip, against a plain float
+// gain loop over the same buffers. Run: build/release/bench/engine_bench
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <vector>
+
+#include "Tidewell.h"
+
+using iplug::kInput;
+using iplug::kOutput;
+using iplug::sample;
+
+namespace
+{
+  constexpr double kSampleRate = 48000.0;
+
+  // Stereo test buffers of one block, in both sample formats.
+  struct Buffers
+  {
+    explicit Buffers(int nFrames)
+    {
+      for (int c = 0; c < 2; ++c)
+      {
+        in[c].resize(nFrames);
+        out[c].resize(nFrames);
+        inFloat[c].resize(nFrames);
+        outFloat[c].resize(nFrames);
+        for (int i = 0; i < nFrames; ++i)
+        {
+          in[c][i] = 0.25 + 0.1 * std::sin(0.01 * i + c);
+          inFloat[c][i] = static_cast<float>(in[c][i]);
+        }
+        inPtrs[c] = in[c].data();
+        outPtrs[c] = out[c].data();
+        inFloatPtrs[c] = inFloat[c].data();
+        outFloatPtrs[c] = outFloat[c].data();
+      }
+    }
+
+    std::vector<sample> in[2], out[2];
+    std::vector<float> inFloat[2], outFloat[2];
+    sample* inPtrs[2];
+    sample* outPtrs[2];
+    float* inFloatPtrs[2];
+    float* outFloatPtrs[2];
+  };
+
+  void Prepare(Tidewell& plug, int nFrames, int nChans)
+  {
+    plug.SetSampleRate(kSampleRate);
+    plug.SetBlockSize(nFrames);
+    plug.SetChannelConnections(kInput, 0, 2, false);
+    plug.SetChannelConnections(kOutput, 0, 2, false);
+    plug.SetChannelConnections(kInput, 0, nChans, true);
+    plug.SetChannelConnections(kOutput, 0, nChans, true);
+    plug.OnReset();
+  }
+
+  // True when the last frame of the block came out ducked.
+  bool InDip(const Buffers& buffers, int nFrames)
+  {
+    return static_cast<float>(buffers.out[0][nFrames - 1]) != static_cast<float>(buffers.in[0][nFrames - 1]);
+  }
+
+  void ReportPerFrame(benchmark::State& state, int nFrames)
+  {
+    const auto frames = static_cast<double>(state.iterations()) * nFrames;
+    state.SetItemsProcessed(static_cast<int64_t>(frames));
+    state.counters["ns_per_frame"] = benchmark::Counter(frames * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  }
+
+  void BM_ProcessBlockOutsideDip(benchmark::State& state)
+  {
+    const int nFrames = static_cast<int>(state.range(0));
+    const int nChans = static_cast<int>(state.range(1));
+    Tidewell plug;
+    Prepare(plug, nFrames, nChans);
+    Buffers buffers(nFrames);
+    // Reset before the first dip could start, so every timed block is outside one.
+    const int blocksBeforeDip = static_cast<int>(20.0 * kSampleRate) / nFrames - 1;
+    int block = 0;
+    for (auto _ : state)
+    {
+      if (++block == blocksBeforeDip)
+      {
+        plug.OnReset();
+        block = 0;
+      }
+      plug.ProcessBlock(buffers.inPtrs, buffers.outPtrs, nFrames);
+      benchmark::DoNotOptimize(buffers.out[0].data());
+    }
+    ReportPerFrame(state, nFrames);
+  }
+
+  void BM_ProcessBlockInsideDip(benchmark::State& state)
+  {
+    const int nFrames = static_cast<int>(state.range(0));
+    const int nChans = static_cast<int>(state.range(1));
+    Tidewell plug;
+    Prepare(plug, nFrames, nChans);
+    plug.GetParam(kDuration)->Set(1.0);
+    plug.OnParamChange(kDuration);
+    Buffers buffers(nFrames);
+    for (auto _ : state)
+    {
+      plug.ProcessBlock(buffers.inPtrs, buffers.outPtrs, nFrames);
+      benchmark::DoNotOptimize(buffers.out[0].data());
+      if (!InDip(buffers, nFrames))
+      {
+        // Run untimed to the next dip.
+        state.PauseTiming();
+        do
+          plug.ProcessBlock(buffers.inPtrs, buffers.outPtrs, nFrames);
+        while (!InDip(buffers, nFrames));
+        state.ResumeTiming();
+      }
+    }
+    ReportPerFrame(state, nFrames);
+  }
+
+  void BM_FloatPathOutsideDip(benchmark::State& state)
+  {
+    const int nFrames = static_cast<int>(state.range(0));
+    const int nChans = static_cast<int>(state.range(1));
+    Tidewell plug;
+    Prepare(plug, nFrames, nChans);
+    Buffers buffers(nFrames);
+    const int blocksBeforeDip = static_cast<int>(20.0 * kSampleRate) / nFrames - 1;
+    int block = 0;
+    for (auto _ : state)
+    {
+      if (++block == blocksBeforeDip)
+      {
+        plug.OnReset();
+        block = 0;
+      }
+      plug.AttachBuffers(kInput, 0, nChans, buffers.inFloatPtrs, nFrames);
+      plug.AttachBuffers(kOutput, 0, nChans, buffers.outFloatPtrs, nFrames);
+      plug.ProcessBuffers(0.f, nFrames);
+      benchmark::DoNotOptimize(buffers.outFloat[0].data());
+    }
+    ReportPerFrame(state, nFrames);
+  }
+
+  // The yardstick: one float multiply per sample over the same double buffers the engine gets.
+  void BM_BaselineFloatGain(benchmark::State& state)
+  {
+    const int nFrames = static_cast<int>(state.range(0));
+    const int nChans = static_cast<int>(state.range(1));
+    Buffers buffers(nFrames);
+    float gain = 0.5f;
+    for (auto _ : state)
+    {
+      benchmark::DoNotOptimize(gain);
+      for (int c = 0; c < nChans; ++c)
+      {
+        const sample* in = buffers.inPtrs[c];
+        sample* out = buffers.outPtrs[c];
+        for (int i = 0; i < nFrames; ++i)
+          out[i] = gain * static_cast<float>(in[i]);
+      }
+      benchmark::DoNotOptimize(buffers.out[0].data());
+    }
+    ReportPerFrame(state, nFrames);
+  }
+
+  void BlockSizesAndChannels(benchmark::internal::Benchmark* bench)
+  {
+    bench->ArgNames({"frames", "chans"});
+    for (int chans : {1, 2})
+      for (int frames : {32, 512, 4096})
+        bench->Args({frames, chans});
+  }
+}
+
+BENCHMARK(BM_BaselineFloatGain)->Apply(BlockSizesAndChannels);
+BENCHMARK(BM_ProcessBlockOutsideDip)->Apply(BlockSizesAndChannels);
+BENCHMARK(BM_ProcessBlockInsideDip)->Apply(BlockSizesAndChannels);
+BENCHMARK(BM_FloatPathOutsideDip)->Apply(BlockSizesAndChannels);

@@ -1,0 +1,188 @@
+#include "Tidewell.h"
+
+#include <atomic>
+#include <cmath>
+#include <ctime>
+
+#include "ScopedFlushDenormals.h"
+
+using namespace iplug;
+
+namespace
+{
+  constexpr double kTwoPi = 6.283185307179586;
+  constexpr float kTwoToMinus31 = 1.0f / 2147483648.0f;
+
+  // Instances made in the same second must not dip in lockstep, so the time seed is mixed with a count.
+  std::seed_seq MakeSeed()
+  {
+    static std::atomic<unsigned> instanceCount{0};
+    const auto now = static_cast<unsigned>(std::time(nullptr));
+    return std::seed_seq{now, instanceCount.fetch_add(1)};
+  }
+
+  constexpr int FourCC(const char code[5])
+  {
+    return (code[0] << 24) | (code[1] << 16) | (code[2] << 8) | code[3];
+  }
+}
+
+Config Tidewell::MakeConfig()
+{
+  return Config(kNumParams,                        // paramCount
+                1,                                 // presetCount
+                "1-1 2-2",                         // channelIO
+                "Tidewell",                        // pluginName
+                "Tidewell",                        // productName
+                "Kelvane",                         // makerName
+                0x00010102,                        // vendorVersion
+                FourCC("xhm2"),                    // uniqueId
+                FourCC("Klvn"),                    // makerId
+                0,                                 // latencySamples
+                false, false, false, false,        // receivesMidi, sendsMidi, handlesMpe, usesStateChunks
+                0,                                 // pluginKind: effect
+                true,                              // hasEditor
+                495, 220,                          // editorWidth, editorHeight
+                247, 990,                          // editorMinWidth, editorMaxWidth
+                110, 440,                          // editorMinHeight, editorMaxHeight
+                false,                             // hostCanResize
+                "com.kelvane.audiounit.Tidewell"); // bundleId
+}
+
+Tidewell::Tidewell()
+  : IEditorDelegate(kNumParams)
+  , IPlugProcessor(MakeConfig())
+{
+  std::seed_seq seed = MakeSeed();
+  mRandomGenerator.seed(seed);
+
+  GetParam(kDuck)->InitEnum("Duck", 1, {"Bypassed", "Ducking"});
+  GetParam(kPeriod)->InitDouble("Period", 0.5, 0., 1., 0.01, "Period", IParam::kFlagCannotAutomate);
+  GetParam(kRandom)->InitDouble("Random", 0.5, 0., 1., 0.01, "Random", IParam::kFlagCannotAutomate);
+  GetParam(kDuration)->InitDouble("Duration", 0.5, 0., 1., 0.01, "Duration", IParam::kFlagCannotAutomate);
+  GetParam(kDepth)->InitDouble("Depth", 1., 0., 1., 0.01, "Depth", IParam::kFlagCannotAutomate);
+
+  // The host resets before rendering; until then the engine runs at the frame's default rate
+  // rather than on unset values.
+  OnReset();
+}
+
+void Tidewell::OnReset()
+{
+  mSampleRate = static_cast<float>(GetSampleRate());
+  mSampleCounter = 0.f;
+  mEnvelopePos = 0.f;
+  mRandomExtension = 0.f;
+  mMeter = 0.f;
+  Calc();
+}
+
+void Tidewell::OnActivate(bool active)
+{
+  if (active)
+    OnReset();
+}
+
+void Tidewell::OnParamChange(int paramIdx)
+{
+  switch (paramIdx)
+  {
+    case kDuck: mDuckOn = GetParam(kDuck)->Value() != 0.0; break;
+    case kPeriod: mPeriod = static_cast<float>(GetParam(kPeriod)->Value()); break;
+    case kRandom: mRandom = static_cast<float>(GetParam(kRandom)->Value()); break;
+    case kDuration: mDuration = static_cast<float>(GetParam(kDuration)->Value()); break;
+    case kDepth: mDepth = static_cast<float>(GetParam(kDepth)->Value()); break;
+    default: break;
+  }
+  Calc();
+}
+
+void Tidewell::Calc()
+{
+  mPeriodSeconds = mPeriod * 20.f + 10.f;
+  mRandomSeconds = mRandom * 10.f + 5.f;
+  mDurationSamples = ((mDuration + mDuration) + 1.f) * mSampleRate;
+  mDepthAmount = mDepth * 0.25f + 0.25f;
+}
+
+void Tidewell::RunPeriodTest(int nFrames)
+{
+  mSampleCounter += static_cast<float>(nFrames);
+  if (mSampleCounter > (mRandomExtension + mPeriodSeconds) * mSampleRate)
+  {
+    mSampleCounter = 0.f;
+    mEnvelopePos = mDurationSamples;
+    const auto r = static_cast<float>(mRandomGenerator() >> 1);
+    mRandomExtension = mRandomSeconds * r * kTwoToMinus31;
+  }
+}
+
+float Tidewell::NextGain()
+{
+  if (mEnvelopePos > 0.f)
+  {
+    // Duration lowered during a dip: join the shorter curve at its start.
+    if (mEnvelopePos > mDurationSamples)
+      mEnvelopePos = mDurationSamples;
+    const double phase = static_cast<double>(mEnvelopePos) * kTwoPi / static_cast<double>(mDurationSamples);
+    mCosine = static_cast<float>(std::cos(phase));
+    mGain = mDepthAmount * mCosine + (1.f - mDepthAmount);
+    mEnvelopePos -= 1.f;
+  }
+  else
+  {
+    mEnvelopePos = 0.f;
+    mGain = 1.f;
+  }
+  return mGain;
+}
+
+void Tidewell::ProcessBlock(sample** inputs, sample** outputs, int nFrames)
+{
+  const ScopedFlushDenormals flushDenormals;
+
+  RunPeriodTest(nFrames);
+
+  const int nChans = MaxNChannels(kOutput) >= 2 && IsChannelConnected(kOutput, 1) ? 2 : 1;
+  if (nFrames > 0)
+  {
+    if (mEnvelopePos > 0.f)
+      ProcessDip(inputs, outputs, nFrames, nChans);
+    else
+      ProcessSteady(inputs, outputs, nFrames, nChans);
+  }
+
+  mMeterPending = true;
+}
+
+void Tidewell::ProcessSteady(sample** inputs, sample** outputs, int nFrames, int nChans)
+{
+  // Outside a dip the gain is exactly 1, so ducking or not the output is the input rounded to float.
+  mEnvelopePos = 0.f;
+  mGain = 1.f;
+  if (mDuckOn)
+    mMeter = (1.f - mCosine) * 0.5f;
+
+  for (int c = 0; c < nChans; ++c)
+  {
+    const sample* in = inputs[c];
+    sample* out = outputs[c];
+    for (int i = 0; i < nFrames; ++i)
+      out[i] = static_cast<float>(in[i]);
+  }
+}
+
+void Tidewell::ProcessDip(sample** inputs, sample** outputs, int nFrames, int nChans)
+{
+  for (int i = 0; i < nFrames; ++i)
+  {
+    const float gain = NextGain();
+    for (int c = 0; c < nChans; ++c)
+    {
+      const auto in = static_cast<float>(inputs[c][i]);
+      outputs[c][i] = mDuckOn ? gain * in : in;
+    }
+    if (mDuckOn)
+      mMeter = (1.f - mCosine) * 0.5f;
+  }
+}

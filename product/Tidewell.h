@@ -1,0 +1,83 @@
+#pragma once
+
+#include <random>
+
+#include "Config.h"
+#include "IEditorDelegate.h"
+#include "IPlugProcessor.h"
+
+// Parameter indices of the effect.
+enum EParams
+{
+  kDuck = 0,
+  kPeriod,
+  kRandom,
+  kDuration,
+  kDepth,
+  kNumParams
+};
+
+// The ducking effect: every period (10 to 30 s plus a random 0 to 15 s extension) it dips the
+// signal along a raised-cosine gain curve lasting 1 to 3 s and lets it recover. The signal path
+// runs in single precision; the duck meter (0 to 1) is handed to the editor from the main thread.
+class Tidewell final : public iplug::IEditorDelegate, public iplug::IPlugProcessor
+{
+public:
+  // The configuration handed to the framework bases.
+  static iplug::Config MakeConfig();
+
+  // Declares the five parameters and prepares the engine for the processor's sample rate. Main thread.
+  Tidewell();
+
+  // Restarts the period count with no dip running; picks up the sample rate. Audio or main thread, never during a block.
+  void OnReset() override;
+  // Activating does what OnReset does; deactivating does nothing.
+  void OnActivate(bool active) override;
+  using iplug::IEditorDelegate::OnParamChange;
+  // Caches the changed parameter's value and recomputes the derived values. Any thread.
+  void OnParamChange(int paramIdx) override;
+  // Ducks one block of mono or stereo audio. Audio thread; allocates nothing, takes no lock.
+  void ProcessBlock(iplug::sample** inputs, iplug::sample** outputs, int nFrames) override;
+  // This effect sends no MIDI.
+  bool SendMidiMsg(const iplug::IMidiMsg&) override { return false; }
+
+  // The duck meter: 0 outside a dip, rising to 1 at the middle of one. Read on the main thread.
+  float GetMeter() const { return mMeter; }
+  // True when a block was processed since the meter was last handed to the editor.
+  bool GetMeterPending() const { return mMeterPending; }
+
+private:
+  // Recomputes the derived values from the cached settings and the sample rate.
+  void Calc();
+  // Runs one envelope step and returns the gain of the current sample.
+  float NextGain();
+  // A block with no dip running: the gain stays 1.
+  void ProcessSteady(iplug::sample** inputs, iplug::sample** outputs, int nFrames, int nChans);
+  // A block that starts inside a dip: one envelope step per sample.
+  void ProcessDip(iplug::sample** inputs, iplug::sample** outputs, int nFrames, int nChans);
+  // Starts a dip when the period (plus the current random extension) has elapsed.
+  void RunPeriodTest(int nFrames);
+
+  float mPeriod = 0.5f;
+  float mRandom = 0.5f;
+  float mDuration = 0.5f;
+  float mDepth = 1.0f;
+  bool mDuckOn = true;
+
+  float mSampleRate = 0.f;
+  float mPeriodSeconds = 0.f;
+  float mRandomSeconds = 0.f;
+  float mDurationSamples = 0.f;
+  float mDepthAmount = 0.f;
+
+  float mSampleCounter = 0.f;
+  float mEnvelopePos = 0.f;
+  float mGain = 1.f;
+  float mCosine = 1.f;
+  float mRandomExtension = 0.f;
+  float mMeter = 0.f;
+  bool mMeterPending = false;
+
+  // Per instance, so the audio thread never touches the C library's shared (locked) generator.
+  std::mt19937 mRandomGenerator;
+};

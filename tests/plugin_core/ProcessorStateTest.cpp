@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "TestProcessor.h"
+
+namespace iplug
+{
+namespace
+{
+using test::MakeConfig;
+using test::TestProcessor;
+
+class KindProcessor : public IPlugProcessor
+{
+public:
+  KindProcessor(int kind, bool midiIn) : IPlugProcessor(MakeConfig("1-1", kind, midiIn, 64)) {}
+  bool SendMidiMsg(const IMidiMsg&) override { return true; }
+};
+
+constexpr uint32_t Code(char a, char b, char c, char d)
+{
+  return static_cast<uint32_t>(a) << 24 | static_cast<uint32_t>(b) << 16 | static_cast<uint32_t>(c) << 8 |
+         static_cast<uint32_t>(d);
+}
+
+TEST(ProcessorState, StartsWithConfigurationAndDefaults)
+{
+  KindProcessor p(0, true);
+  EXPECT_EQ(p.GetLatency(), 64);
+  EXPECT_TRUE(p.DoesMIDIIn());
+  EXPECT_FALSE(p.DoesMIDIOut());
+  EXPECT_EQ(p.GetSampleRate(), 48000.0);
+  EXPECT_EQ(p.GetBlockSize(), 0);
+  EXPECT_EQ(p.GetTailSize(), 0);
+  EXPECT_FALSE(p.GetBypassed());
+  EXPECT_FALSE(p.GetRenderingOffline());
+  EXPECT_EQ(p.GetTransportInfo().mTempo, 120.0);
+  EXPECT_EQ(p.GetTransportInfo().mSamplePos, -1.0);
+  EXPECT_EQ(p.GetTransportInfo().mDenominator, 4);
+}
+
+TEST(ProcessorState, AUPluginTypeFollowsKindAndMidiInput)
+{
+  EXPECT_EQ(KindProcessor(0, false).GetAUPluginType(), Code('a', 'u', 'f', 'x'));
+  EXPECT_EQ(KindProcessor(0, true).GetAUPluginType(), Code('a', 'u', 'm', 'f'));
+  EXPECT_EQ(KindProcessor(1, false).GetAUPluginType(), Code('a', 'u', 'm', 'u'));
+  EXPECT_EQ(KindProcessor(2, true).GetAUPluginType(), Code('a', 'u', 'm', 'i'));
+  EXPECT_EQ(KindProcessor(7, true).GetAUPluginType(), Code('a', 'u', 'f', 'x'));
+  EXPECT_TRUE(KindProcessor(1, false).IsInstrument());
+  EXPECT_TRUE(KindProcessor(2, false).IsMidiEffect());
+}
+
+TEST(ProcessorState, SamplesPerBeatNeedsAPositiveTempo)
+{
+  TestProcessor p("1-1");
+  EXPECT_DOUBLE_EQ(p.GetSamplesPerBeat(), 24000.0);
+  ITransportInfo info;
+  info.mTempo = 90.0;
+  p.SetSampleRate(44100.0);
+  p.SetTransportInfo(info);
+  EXPECT_DOUBLE_EQ(p.GetSamplesPerBeat(), 29400.0);
+  info.mTempo = 0.0;
+  p.SetTransportInfo(info);
+  EXPECT_EQ(p.GetSamplesPerBeat(), 0.0);
+  info.mTempo = -120.0;
+  p.SetTransportInfo(info);
+  EXPECT_EQ(p.GetSamplesPerBeat(), 0.0);
+}
+
+TEST(ProcessorState, SetLatencyStoresTheLatency)
+{
+  TestProcessor p("1-1");
+  p.SetLatency(128);
+  EXPECT_EQ(p.GetLatency(), 128);
+}
+
+TEST(Config, EditorSizeLimitsAreStoredSorted)
+{
+  const Config config(1, 1, "1-1", "P", "P", "M", 0, 1, 2, 0, false, false, false, false, 0, true, 400, 300, 800,
+                      200, 150, 600, true, "com.test");
+  EXPECT_EQ(config.editorMinWidth, 200);
+  EXPECT_EQ(config.editorMaxWidth, 800);
+  EXPECT_EQ(config.editorMinHeight, 150);
+  EXPECT_EQ(config.editorMaxHeight, 600);
+}
+} // namespace
+} // namespace iplug
