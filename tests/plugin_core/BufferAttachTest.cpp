@@ -273,13 +273,5 @@ TEST(ScratchBuffers, ZeroScratchBuffersSilencesEveryRecord)
   EXPECT_TRUE(AllZero(p.seenOutputs[1], kBlock));
 }
 
-TEST(ScratchBuffers, NegativeBlockSizeMeansNoFrames)
-{
-  TestProcessor p("1-1");
-  p.SetBlockSize(-5);
-  EXPECT_EQ(p.GetBlockSize(), 0);
-  p.ProcessBuffers(sample(0), kBlock);
-  EXPECT_EQ(p.lastFrames, 0);
-}
 } // namespace
 } // namespace iplug

@@ -50,16 +50,6 @@ TEST(ChannelLabel, FormatIsFilledWithTheChannelNumber)
   EXPECT_STREQ(p.GetChannelLabel(kOutput, 0), "");
 }
 
-TEST(ChannelLabel, ChannelsOutsideTheRecordsAreIgnored)
-{
-  TestProcessor p("2-2");
-  p.SetChannelLabel(kInput, 2, "In %i");
-  p.SetChannelLabel(kInput, -1, "In %i");
-  EXPECT_STREQ(p.GetChannelLabel(kInput, 2), "");
-  EXPECT_STREQ(p.GetChannelLabel(kInput, -1), "");
-  EXPECT_STREQ(p.GetChannelLabel(kInput, 0), "");
-}
-
 TEST(ChannelLabel, LabelsAreCutTo32Characters)
 {
   TestProcessor p("1-1");

@@ -17,6 +17,9 @@ TEST(LayoutQuery, LegalIOMatchesWholeLayouts)
   EXPECT_TRUE(p.LegalIO(2, 2));
   EXPECT_FALSE(p.LegalIO(1, 2));
   EXPECT_FALSE(p.LegalIO(0, 0));
+
+  TestProcessor q("1-1 1-2");
+  EXPECT_TRUE(q.LegalIO(1, 2)) << "a later layout with the same input count may match";
 }
 
 TEST(LayoutQuery, LegalIONegativeCountMeansAny)
@@ -27,12 +30,6 @@ TEST(LayoutQuery, LegalIONegativeCountMeansAny)
   EXPECT_TRUE(p.LegalIO(2, -1));
   EXPECT_FALSE(p.LegalIO(3, -1));
   EXPECT_TRUE(p.LegalIO(-1, -1));
-}
-
-TEST(LayoutQuery, LegalIOTriesEveryLayoutWithTheInputCount)
-{
-  TestProcessor p("1-1 1-2");
-  EXPECT_TRUE(p.LegalIO(1, 2));
 }
 
 TEST(LayoutQuery, MaxNBusesReportsTheLaterLayoutOnTies)
@@ -46,14 +43,6 @@ TEST(LayoutQuery, MaxNBusesReportsTheLaterLayoutOnTies)
   EXPECT_EQ(q.MaxNBuses(kInput, &idx), 2);
   EXPECT_EQ(idx, 1);
   EXPECT_EQ(q.MaxNBuses(kOutput), 1);
-}
-
-TEST(LayoutQuery, MaxNBusesWithoutLayoutsIsZero)
-{
-  TestProcessor p("");
-  int idx = 5;
-  EXPECT_EQ(p.MaxNBuses(kOutput, &idx), 0);
-  EXPECT_EQ(idx, -1);
 }
 
 TEST(LayoutQuery, MaxNChannelsForBusTakesTheLargestOverLayouts)
@@ -133,12 +122,5 @@ TEST(LayoutQuery, LimitToStereoIODisconnectsExtraInputsAndConnectsExtraOutputs)
   EXPECT_TRUE(p.IsChannelConnected(kOutput, 3));
 }
 
-TEST(LayoutQuery, LimitToStereoIOLeavesAMonoProcessorAlone)
-{
-  TestProcessor p("1-1");
-  p.LimitToStereoIO();
-  EXPECT_EQ(p.NChannelsConnected(kInput), 0);
-  EXPECT_EQ(p.NChannelsConnected(kOutput), 0);
-}
 } // namespace
 } // namespace iplug

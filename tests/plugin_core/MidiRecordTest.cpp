@@ -48,18 +48,6 @@ TEST(SendMidiMsgs, EmptyListSucceedsWithoutSending)
   EXPECT_TRUE(p.sent.empty());
 }
 
-TEST(SendMidiMsgs, SendsEveryMessageInOrder)
-{
-  TestProcessor p("1-1");
-  WDL_TypedBuf<IMidiMsg> msgs;
-  msgs.Add(IMidiMsg(0, 0x90, 60, 100));
-  msgs.Add(IMidiMsg(5, 0x80, 60, 0));
-  EXPECT_TRUE(p.SendMidiMsgs(msgs));
-  ASSERT_EQ(p.sent.size(), 2u);
-  EXPECT_EQ(p.sent[0].mStatus, 0x90);
-  EXPECT_EQ(p.sent[1].mOffset, 5);
-}
-
 TEST(SendMidiMsgs, OneFailedSendFailsTheListButAllAreTried)
 {
   TestProcessor p("1-1");
@@ -80,11 +68,5 @@ TEST(MidiDefaults, IncomingMidiIsSentThrough)
   EXPECT_EQ(p.sent[0].mData2, 64);
 }
 
-TEST(MidiDefaults, SysExIsNotSentByDefault)
-{
-  TestProcessor p("1-1");
-  const uint8_t bytes[] = {0xF0, 0xF7};
-  EXPECT_FALSE(p.SendSysEx(ISysEx(0, bytes, 2)));
-}
 } // namespace
 } // namespace iplug

@@ -22,20 +22,14 @@ constexpr uint32_t Code(char a, char b, char c, char d)
          static_cast<uint32_t>(d);
 }
 
-TEST(ProcessorState, StartsWithConfigurationAndDefaults)
+TEST(ProcessorState, TakesKindMidiAndLatencyFromTheConfiguration)
 {
   KindProcessor p(0, true);
   EXPECT_EQ(p.GetLatency(), 64);
   EXPECT_TRUE(p.DoesMIDIIn());
   EXPECT_FALSE(p.DoesMIDIOut());
+  EXPECT_FALSE(p.IsInstrument());
   EXPECT_EQ(p.GetSampleRate(), 48000.0);
-  EXPECT_EQ(p.GetBlockSize(), 0);
-  EXPECT_EQ(p.GetTailSize(), 0);
-  EXPECT_FALSE(p.GetBypassed());
-  EXPECT_FALSE(p.GetRenderingOffline());
-  EXPECT_EQ(p.GetTransportInfo().mTempo, 120.0);
-  EXPECT_EQ(p.GetTransportInfo().mSamplePos, -1.0);
-  EXPECT_EQ(p.GetTransportInfo().mDenominator, 4);
 }
 
 TEST(ProcessorState, AUPluginTypeFollowsKindAndMidiInput)
@@ -64,13 +58,6 @@ TEST(ProcessorState, SamplesPerBeatNeedsAPositiveTempo)
   info.mTempo = -120.0;
   p.SetTransportInfo(info);
   EXPECT_EQ(p.GetSamplesPerBeat(), 0.0);
-}
-
-TEST(ProcessorState, SetLatencyStoresTheLatency)
-{
-  TestProcessor p("1-1");
-  p.SetLatency(128);
-  EXPECT_EQ(p.GetLatency(), 128);
 }
 
 TEST(Config, EditorSizeLimitsAreStoredSorted)
