@@ -24,12 +24,15 @@ struct IMidiMsg
 // A SysEx message that borrows its bytes: valid only during the call it is passed to.
 struct ISysEx
 {
-  int32_t mOffset;       // sample offset within the current block
-  const uint8_t* mData;  // the message bytes, not owned (null when empty)
-  int32_t mSize;         // number of bytes at mData
+  int32_t mOffset;      // sample offset within the current block
+  const uint8_t* mData; // the message bytes, not owned (null when empty)
+  int32_t mSize;        // number of bytes at mData
 
   // Builds a message view over size bytes at data.
-  ISysEx(int32_t offset = 0, const uint8_t* data = nullptr, int32_t size = 0) : mOffset(offset), mData(data), mSize(size) {}
+  ISysEx(int32_t offset = 0, const uint8_t* data = nullptr, int32_t size = 0)
+    : mOffset(offset), mData(data), mSize(size)
+  {
+  }
 };
 
 // The queued form of a SysEx message: a fixed-size copy, so it can cross threads without allocating.
@@ -37,8 +40,8 @@ struct SysExData
 {
   static constexpr int kMaxSize = 512; // bytes kept; longer messages are cut
 
-  int32_t mOffset = 0;         // sample offset within the block
-  int32_t mSize = 0;           // number of valid bytes in mData (0 to kMaxSize)
+  int32_t mOffset = 0;          // sample offset within the block
+  int32_t mSize = 0;            // number of valid bytes in mData (0 to kMaxSize)
   uint8_t mData[kMaxSize] = {}; // the copied bytes; the unused tail is zero
 
   // Copies at most kMaxSize of the size bytes at data (a null data or negative size copies nothing);

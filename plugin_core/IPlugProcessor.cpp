@@ -10,8 +10,8 @@ namespace iplug
 {
 namespace
 {
-constexpr int kMaxLabelLength = 32;
-constexpr int kMaxFormatDigits = 2;
+constexpr int kMaxLabelLength = 32;         // characters of a bus name or channel label
+constexpr std::size_t kMaxFormatDigits = 2; // keeps a label format from asking for a huge field width
 
 // Calls visit for every non-empty piece of text between separators.
 template <class Visitor>
@@ -87,6 +87,7 @@ bool IsSingleIntFormat(const char* format)
   return true;
 }
 
+// Packs a four-character code, first character in the most significant byte.
 constexpr uint32_t FourCC(const char (&code)[5])
 {
   return static_cast<uint32_t>(static_cast<unsigned char>(code[0])) << 24 |
@@ -257,13 +258,15 @@ int IPlugProcessor::GetIOConfigWithChanCounts(std::vector<int>& inputBuses, std:
 int IPlugProcessor::NChannelsConnected(ERoute route) const
 {
   const ChannelList& channels = Channels(route);
-  return static_cast<int>(std::count_if(channels.begin(), channels.end(), [](const auto& ch) { return ch.mConnected; }));
+  return static_cast<int>(std::count_if(channels.begin(), channels.end(), [](const auto& c) { return c.mConnected; }));
 }
 
 bool IPlugProcessor::IsChannelConnected(ERoute route, int chIdx) const
 {
   const ChannelList& channels = Channels(route);
-  return chIdx >= 0 && chIdx < static_cast<int>(channels.size()) && channels[static_cast<std::size_t>(chIdx)].mConnected;
+  if (chIdx < 0 || chIdx >= static_cast<int>(channels.size()))
+    return false;
+  return channels[static_cast<std::size_t>(chIdx)].mConnected;
 }
 
 int IPlugProcessor::MaxNChannels(ERoute route) const
