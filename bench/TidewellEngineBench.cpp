@@ -57,6 +57,26 @@ namespace
     plug.OnReset();
   }
 
+  // Resets the engine before the first dip could start, so every timed block is outside one.
+  class SteadyGuard
+  {
+  public:
+    SteadyGuard(Tidewell& plug, int nFrames) : mPlug(plug), mBlocksBeforeDip(static_cast<int>(20.0 * kSampleRate) / nFrames - 1) {}
+    // Call once per block, before processing it.
+    void Tick()
+    {
+      if (++mBlock < mBlocksBeforeDip)
+        return;
+      mPlug.OnReset();
+      mBlock = 0;
+    }
+
+  private:
+    Tidewell& mPlug;
+    int mBlocksBeforeDip;
+    int mBlock = 0;
+  };
+
   // True when the last frame of the block came out ducked.
   bool InDip(const Buffers& buffers, int nFrames)
   {
@@ -77,16 +97,10 @@ namespace
     Tidewell plug;
     Prepare(plug, nFrames, nChans);
     Buffers buffers(nFrames);
-    // Reset before the first dip could start, so every timed block is outside one.
-    const int blocksBeforeDip = static_cast<int>(20.0 * kSampleRate) / nFrames - 1;
-    int block = 0;
+    SteadyGuard steady(plug, nFrames);
     for (auto _ : state)
     {
-      if (++block == blocksBeforeDip)
-      {
-        plug.OnReset();
-        block = 0;
-      }
+      steady.Tick();
       plug.ProcessBlock(buffers.inPtrs, buffers.outPtrs, nFrames);
       benchmark::DoNotOptimize(buffers.out[0].data());
     }
@@ -126,15 +140,10 @@ namespace
     Tidewell plug;
     Prepare(plug, nFrames, nChans);
     Buffers buffers(nFrames);
-    const int blocksBeforeDip = static_cast<int>(20.0 * kSampleRate) / nFrames - 1;
-    int block = 0;
+    SteadyGuard steady(plug, nFrames);
     for (auto _ : state)
     {
-      if (++block == blocksBeforeDip)
-      {
-        plug.OnReset();
-        block = 0;
-      }
+      steady.Tick();
       plug.AttachBuffers(kInput, 0, nChans, buffers.inFloatPtrs, nFrames);
       plug.AttachBuffers(kOutput, 0, nChans, buffers.outFloatPtrs, nFrames);
       plug.ProcessBuffers(0.f, nFrames);

@@ -113,11 +113,7 @@ void IGraphics::Resize(int width, int height, float scale, bool needsPlatformRes
   mWidth = width;
   mHeight = height;
 
-  const float windowScale = GetPlatformWindowScale();
-  const auto windowWidth = static_cast<int>(windowScale * static_cast<int>(width * scale));
-  const auto windowHeight = static_cast<int>(windowScale * static_cast<int>(height * scale));
-  PlatformResize(mDelegate->EditorResizeFromUI(windowWidth, windowHeight, needsPlatformResize));
-
+  ResizePlatformWindow(needsPlatformResize);
   ForAllControlsFunc([](IControl* pControl) { pControl->OnResize(); });
   SetAllControlsDirty();
   DrawResize();
@@ -129,13 +125,18 @@ void IGraphics::Resize(int width, int height, float scale, bool needsPlatformRes
 void IGraphics::SetScreenScale(float scale)
 {
   mScreenScale = scale;
-  const float windowScale = GetPlatformWindowScale();
-  const auto windowWidth = static_cast<int>(windowScale * static_cast<int>(mWidth * mDrawScale));
-  const auto windowHeight = static_cast<int>(windowScale * static_cast<int>(mHeight * mDrawScale));
-  PlatformResize(mDelegate->EditorResizeFromUI(windowWidth, windowHeight, true));
+  ResizePlatformWindow(true);
   ForAllControlsFunc([](IControl* pControl) { pControl->OnRescale(); });
   SetAllControlsDirty();
   DrawResize();
+}
+
+void IGraphics::ResizePlatformWindow(bool needsPlatformResize)
+{
+  const float windowScale = GetPlatformWindowScale();
+  const auto windowWidth = static_cast<int>(windowScale * static_cast<int>(mWidth * mDrawScale));
+  const auto windowHeight = static_cast<int>(windowScale * static_cast<int>(mHeight * mDrawScale));
+  PlatformResize(mDelegate->EditorResizeFromUI(windowWidth, windowHeight, needsPlatformResize));
 }
 
 void IGraphics::SetScaleConstraints(float lo, float hi)

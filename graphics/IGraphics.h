@@ -97,6 +97,9 @@ public:
   IGEditorDelegate* GetDelegate() const { return mDelegate; }
 
 protected:
+  // Asks the delegate (and through it the host) for the window size of the current size and scale, then follows it.
+  void ResizePlatformWindow(bool needsPlatformResize);
+
   WDL_PtrList<IControl> mControlList;
   std::unordered_map<int, IControl*> mTagMap;
   int mWidth;
