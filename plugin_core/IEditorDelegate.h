@@ -15,6 +15,7 @@ struct IKeyPress;
 // Who changed a parameter.
 enum EParamSource
 {
+  kReset = 0,
   kHost = 1,
   kPresetRecall = 2,
   kUI = 3,
