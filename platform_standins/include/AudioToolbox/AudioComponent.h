@@ -1,0 +1,2 @@
+/* The same declarations under their AudioToolbox path. */
+#include <AudioUnit/AudioComponent.h>
