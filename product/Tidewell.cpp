@@ -4,6 +4,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "IControl.h"
 #include "ScopedFlushDenormals.h"
 
 using namespace iplug;
@@ -50,7 +51,7 @@ Config Tidewell::MakeConfig()
 }
 
 Tidewell::Tidewell()
-  : IEditorDelegate(kNumParams)
+  : IPlugAPIBase(MakeConfig(), kAPIAU)
   , IPlugProcessor(MakeConfig())
 {
   std::seed_seq seed = MakeSeed();
@@ -97,6 +98,16 @@ void Tidewell::OnParamChange(int paramIdx)
   Calc();
 }
 
+void Tidewell::OnIdle()
+{
+  igraphics::IGraphics* ui = GetUI();
+  if (!mMeterPending || !ui)
+    return;
+  if (igraphics::IControl* duck = ui->GetControlWithTag(kCtrlTagDuck))
+    duck->SetValueFromDelegate(mMeter, 0);
+  mMeterPending = false;
+}
+
 void Tidewell::Calc()
 {
   mPeriodSeconds = mPeriod * 20.f + 10.f;
@@ -121,12 +132,14 @@ float Tidewell::NextGain()
 {
   if (mEnvelopePos > 0.f)
   {
+    const float length = mDurationSamples;
+    const float depth = mDepthAmount;
     // Duration lowered during a dip: join the shorter curve at its start.
-    if (mEnvelopePos > mDurationSamples)
-      mEnvelopePos = mDurationSamples;
-    const double phase = static_cast<double>(mEnvelopePos) * kTwoPi / static_cast<double>(mDurationSamples);
+    if (mEnvelopePos > length)
+      mEnvelopePos = length;
+    const double phase = static_cast<double>(mEnvelopePos) * kTwoPi / static_cast<double>(length);
     mCosine = static_cast<float>(std::cos(phase));
-    mGain = mDepthAmount * mCosine + (1.f - mDepthAmount);
+    mGain = depth * mCosine + (1.f - depth);
     mEnvelopePos -= 1.f;
   }
   else

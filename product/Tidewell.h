@@ -3,8 +3,12 @@
 #include <random>
 
 #include "Config.h"
-#include "IEditorDelegate.h"
+#include "IPlugAPIBase.h"
 #include "IPlugProcessor.h"
+#include "RelaxedAtomic.h"
+
+// Control tag of the duck picture, which shows the meter.
+constexpr int kCtrlTagDuck = 0;
 
 // Parameter indices of the effect.
 enum EParams
@@ -20,7 +24,7 @@ enum EParams
 // The ducking effect: every period (10 to 30 s plus a random 0 to 15 s extension) it dips the
 // signal along a raised-cosine gain curve lasting 1 to 3 s and lets it recover. The signal path
 // runs in single precision; the duck meter (0 to 1) is handed to the editor from the main thread.
-class Tidewell final : public iplug::IEditorDelegate, public iplug::IPlugProcessor
+class Tidewell final : public iplug::IPlugAPIBase, public iplug::IPlugProcessor
 {
 public:
   // The configuration handed to the framework bases.
@@ -33,11 +37,13 @@ public:
   void OnReset() override;
   // Activating does what OnReset does; deactivating does nothing.
   void OnActivate(bool active) override;
-  using iplug::IEditorDelegate::OnParamChange;
+  using iplug::IPlugAPIBase::OnParamChange;
   // Caches the changed parameter's value and recomputes the derived values. Any thread.
   void OnParamChange(int paramIdx) override;
   // Ducks one block of mono or stereo audio. Audio thread; allocates nothing, takes no lock.
   void ProcessBlock(iplug::sample** inputs, iplug::sample** outputs, int nFrames) override;
+  // Hands the duck meter to the editor's duck picture (control tag 0) once per processed block. Main thread.
+  void OnIdle() override;
   // This effect sends no MIDI.
   bool SendMidiMsg(const iplug::IMidiMsg&) override { return false; }
 
@@ -58,25 +64,27 @@ private:
   // Starts a dip when the period (plus the current random extension) has elapsed.
   void RunPeriodTest(int nFrames);
 
+  // Settings and derived values are written by parameter changes on any thread and read by the
+  // audio thread; the meter goes the other way. Each is one word written whole.
   float mPeriod = 0.5f;
   float mRandom = 0.5f;
   float mDuration = 0.5f;
   float mDepth = 1.0f;
-  bool mDuckOn = true;
+  iplug::RelaxedAtomic<bool> mDuckOn{true};
 
   float mSampleRate = 0.f;
-  float mPeriodSeconds = 0.f;
-  float mRandomSeconds = 0.f;
-  float mDurationSamples = 0.f;
-  float mDepthAmount = 0.f;
+  iplug::RelaxedAtomic<float> mPeriodSeconds{0.f};
+  iplug::RelaxedAtomic<float> mRandomSeconds{0.f};
+  iplug::RelaxedAtomic<float> mDurationSamples{0.f};
+  iplug::RelaxedAtomic<float> mDepthAmount{0.f};
 
   float mSampleCounter = 0.f;
   float mEnvelopePos = 0.f;
   float mGain = 1.f;
   float mCosine = 1.f;
   float mRandomExtension = 0.f;
-  float mMeter = 0.f;
-  bool mMeterPending = false;
+  iplug::RelaxedAtomic<float> mMeter{0.f};
+  iplug::RelaxedAtomic<bool> mMeterPending{false};
 
   // Per instance, so the audio thread never touches the C library's shared (locked) generator.
   std::mt19937 mRandomGenerator;

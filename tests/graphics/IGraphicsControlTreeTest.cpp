@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "FakeGraphics.h"
+#include "support/FakeGraphics.h"
 
 using namespace iplug;
 using namespace iplug::igraphics;

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <CoreFoundation/CoreFoundation.h>
+
+#include "Timer.h"
+
+namespace iplug
+{
+
+// Timer on a Core Foundation run-loop timer added to the main run loop.
+class Timer_impl final : public Timer
+{
+public:
+  Timer_impl(ITimerFunction func, uint32_t periodMs);
+  ~Timer_impl() override;
+
+  void Stop() override;
+
+private:
+  // The run loop's callback; info is the Timer_impl.
+  static void TimerProc(CFRunLoopTimerRef timer, void* info);
+
+  CFRunLoopTimerRef mOSTimer = nullptr;
+  ITimerFunction mTimerFunc;
+  uint32_t mIntervalMs;
+};
+
+} // namespace iplug
