@@ -128,28 +128,6 @@ void Tidewell::RunPeriodTest(int nFrames)
   }
 }
 
-float Tidewell::NextGain()
-{
-  if (mEnvelopePos > 0.f)
-  {
-    const float length = mDurationSamples;
-    const float depth = mDepthAmount;
-    // Duration lowered during a dip: join the shorter curve at its start.
-    if (mEnvelopePos > length)
-      mEnvelopePos = length;
-    const double phase = static_cast<double>(mEnvelopePos) * kTwoPi / static_cast<double>(length);
-    mCosine = static_cast<float>(std::cos(phase));
-    mGain = depth * mCosine + (1.f - depth);
-    mEnvelopePos -= 1.f;
-  }
-  else
-  {
-    mEnvelopePos = 0.f;
-    mGain = 1.f;
-  }
-  return mGain;
-}
-
 void Tidewell::ProcessBlock(sample** inputs, sample** outputs, int nFrames)
 {
   const ScopedFlushDenormals flushDenormals;
@@ -187,15 +165,41 @@ void Tidewell::ProcessSteady(sample** inputs, sample** outputs, int nFrames, int
 
 void Tidewell::ProcessDip(sample** inputs, sample** outputs, int nFrames, int nChans)
 {
+  // Settings are taken once per block; the envelope runs in locals and is stored back at the end.
+  const float length = mDurationSamples;
+  const float depth = mDepthAmount;
+  const bool duckOn = mDuckOn;
+  float position = mEnvelopePos;
+  float cosine = mCosine;
+  float gain = mGain;
+
   for (int i = 0; i < nFrames; ++i)
   {
-    const float gain = NextGain();
+    if (position > 0.f)
+    {
+      // Duration lowered during a dip: join the shorter curve at its start.
+      if (position > length)
+        position = length;
+      const double phase = static_cast<double>(position) * kTwoPi / static_cast<double>(length);
+      cosine = static_cast<float>(std::cos(phase));
+      gain = depth * cosine + (1.f - depth);
+      position -= 1.f;
+    }
+    else
+    {
+      position = 0.f;
+      gain = 1.f;
+    }
     for (int c = 0; c < nChans; ++c)
     {
       const auto in = static_cast<float>(inputs[c][i]);
-      outputs[c][i] = mDuckOn ? gain * in : in;
+      outputs[c][i] = duckOn ? gain * in : in;
     }
-    if (mDuckOn)
-      mMeter = (1.f - mCosine) * 0.5f;
   }
+
+  mEnvelopePos = position;
+  mCosine = cosine;
+  mGain = gain;
+  if (duckOn)
+    mMeter = (1.f - cosine) * 0.5f;
 }

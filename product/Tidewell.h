@@ -55,8 +55,6 @@ public:
 private:
   // Recomputes the derived values from the cached settings and the sample rate.
   void Calc();
-  // Runs one envelope step and returns the gain of the current sample.
-  float NextGain();
   // A block with no dip running: the gain stays 1.
   void ProcessSteady(iplug::sample** inputs, iplug::sample** outputs, int nFrames, int nChans);
   // A block that starts inside a dip: one envelope step per sample.
