@@ -1,45 +1,12 @@
 #include "ArrayObject.h"
 
 #include "Export.h"
+#include "CollectionValues.h"
 #include "StringObject.h"
 
 #include <cstdio>
 
-namespace standin {
-
-namespace {
-
-const void* RetainValue(CFAllocatorRef, const void* value)
-{
-  return CFRetain(value);
-}
-
-void ReleaseValue(CFAllocatorRef, const void* value)
-{
-  CFRelease(value);
-}
-
-// The description of one value, through the callback when there is one.
-std::string DescribeValue(CFArrayCopyDescriptionCallBack copyDescription, const void* value)
-{
-  if (copyDescription)
-  {
-    CFStringRef description = copyDescription(value);
-    std::optional<std::string> text = StringValue(description);
-    CFRelease(description);
-    if (text)
-      return *text;
-  }
-  char address[32];
-  std::snprintf(address, sizeof(address), "<%p>", value);
-  return address;
-}
-
-}
-
-}
-
-STANDIN_EXPORT const CFArrayCallBacks kCFTypeArrayCallBacks = {0, standin::RetainValue, standin::ReleaseValue, CFCopyDescription, CFEqual};
+STANDIN_EXPORT const CFArrayCallBacks kCFTypeArrayCallBacks = {0, standin::RetainCFValue, standin::ReleaseCFValue, CFCopyDescription, CFEqual};
 
 namespace standin {
 

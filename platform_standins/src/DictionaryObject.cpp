@@ -1,47 +1,15 @@
 #include "DictionaryObject.h"
 
 #include "Export.h"
+#include "CollectionValues.h"
 #include "StringObject.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 
-namespace standin {
-
-namespace {
-
-const void* RetainValue(CFAllocatorRef, const void* value)
-{
-  return CFRetain(value);
-}
-
-void ReleaseValue(CFAllocatorRef, const void* value)
-{
-  CFRelease(value);
-}
-
-std::string DescribeValue(CFDictionaryCopyDescriptionCallBack copyDescription, const void* value)
-{
-  if (copyDescription)
-  {
-    CFStringRef description = copyDescription(value);
-    std::optional<std::string> text = StringValue(description);
-    CFRelease(description);
-    if (text)
-      return *text;
-  }
-  char address[32];
-  std::snprintf(address, sizeof(address), "<%p>", value);
-  return address;
-}
-
-}
-
-}
-
-STANDIN_EXPORT const CFDictionaryKeyCallBacks kCFTypeDictionaryKeyCallBacks = {0, standin::RetainValue, standin::ReleaseValue, CFCopyDescription, CFEqual, CFHash};
-STANDIN_EXPORT const CFDictionaryValueCallBacks kCFTypeDictionaryValueCallBacks = {0, standin::RetainValue, standin::ReleaseValue, CFCopyDescription, CFEqual};
+STANDIN_EXPORT const CFDictionaryKeyCallBacks kCFTypeDictionaryKeyCallBacks = {0, standin::RetainCFValue, standin::ReleaseCFValue, CFCopyDescription, CFEqual, CFHash};
+STANDIN_EXPORT const CFDictionaryValueCallBacks kCFTypeDictionaryValueCallBacks = {0, standin::RetainCFValue, standin::ReleaseCFValue, CFCopyDescription, CFEqual};
 
 namespace standin {
 
