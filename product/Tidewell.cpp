@@ -50,9 +50,8 @@ Config Tidewell::MakeConfig()
                 "com.kelvane.audiounit.Tidewell"); // bundleId
 }
 
-Tidewell::Tidewell()
-  : IPlugAPIBase(MakeConfig(), kAPIAU)
-  , IPlugProcessor(MakeConfig())
+Tidewell::Tidewell(const InstanceInfo& info)
+  : IPlugAU(info, MakeConfig())
 {
   std::seed_seq seed = MakeSeed();
   mRandomGenerator.seed(seed);

@@ -3,8 +3,8 @@
 #include <random>
 
 #include "Config.h"
-#include "IPlugAPIBase.h"
-#include "IPlugProcessor.h"
+#include "IPlugAU.h"
+#include "InstanceInfo.h"
 #include "RelaxedAtomic.h"
 
 // Control tag of the duck picture, which shows the meter.
@@ -24,14 +24,15 @@ enum EParams
 // The ducking effect: every period (10 to 30 s plus a random 0 to 15 s extension) it dips the
 // signal along a raised-cosine gain curve lasting 1 to 3 s and lets it recover. The signal path
 // runs in single precision; the duck meter (0 to 1) is handed to the editor from the main thread.
-class Tidewell final : public iplug::IPlugAPIBase, public iplug::IPlugProcessor
+class Tidewell final : public iplug::IPlugAU
 {
 public:
   // The configuration handed to the framework bases.
   static iplug::Config MakeConfig();
 
-  // Declares the five parameters and prepares the engine for the processor's sample rate. Main thread.
-  Tidewell();
+  // Declares the five parameters and prepares the engine for the processor's sample rate. The Audio Unit
+  // factory passes the view factory's class name in info; engines built without a host pass nothing. Main thread.
+  explicit Tidewell(const iplug::InstanceInfo& info = iplug::InstanceInfo());
 
   // Restarts the period count with no dip running; picks up the sample rate. Audio or main thread, never during a block.
   void OnReset() override;
@@ -44,8 +45,6 @@ public:
   void ProcessBlock(iplug::sample** inputs, iplug::sample** outputs, int nFrames) override;
   // Hands the duck meter to the editor's duck picture (control tag 0) once per processed block. Main thread.
   void OnIdle() override;
-  // This effect sends no MIDI.
-  bool SendMidiMsg(const iplug::IMidiMsg&) override { return false; }
 
   // The duck meter: 0 outside a dip, rising to 1 at the middle of one. Read on the main thread.
   float GetMeter() const { return mMeter; }
