@@ -1,92 +1,54 @@
-// Renders audio through the Tidewell engine.
-//   tidewell_host demo OUT.wav   renders 60 s of the built-in test music at 48 kHz stereo
-#include <algorithm>
+// tidewell_host: a small audio host that loads the Tidewell component through the platform's component
+// services and renders audio through it.
 #include <cstdio>
-#include <cstring>
 #include <string>
-#include <vector>
 
-#include "AudioFile.h"
-#include "DemoSignal.h"
-#include "DipReport.h"
-#include "Tidewell.h"
+#include "CommandLine.h"
+#include "DemoCommand.h"
+#include "ErrorLine.h"
+#include "InfoCommand.h"
+#include "RenderCommand.h"
+#include "StateCommand.h"
+#include "ValidateCommand.h"
 
 namespace
 {
-  constexpr double kDemoSeconds = 60.0;
-  constexpr int kDemoSampleRate = 48000;
-  constexpr int kBlockSize = 512;
+  constexpr int kUsageStatus = 2;
 
-  void Usage()
+  int Usage()
   {
-    std::fprintf(stderr, "usage: tidewell_host demo OUT.wav\n");
-  }
-
-  // Runs interleaved stereo input through a fresh engine, block by block, as a host would.
-  std::vector<float> RenderStereo(const std::vector<float>& input, int sampleRate)
-  {
-    Tidewell plug;
-    plug.SetSampleRate(sampleRate);
-    plug.SetBlockSize(kBlockSize);
-    plug.SetChannelConnections(iplug::kInput, 0, 2, true);
-    plug.SetChannelConnections(iplug::kOutput, 0, 2, true);
-    plug.OnReset();
-
-    const std::size_t nFrames = input.size() / 2;
-    std::vector<float> output(input.size());
-    std::vector<float> in[2], out[2];
-    for (int c = 0; c < 2; ++c)
-    {
-      in[c].resize(kBlockSize);
-      out[c].resize(kBlockSize);
-    }
-    float* ins[2] = {in[0].data(), in[1].data()};
-    float* outs[2] = {out[0].data(), out[1].data()};
-
-    for (std::size_t start = 0; start < nFrames; start += kBlockSize)
-    {
-      const int n = static_cast<int>(std::min<std::size_t>(kBlockSize, nFrames - start));
-      for (int i = 0; i < n; ++i)
-        for (int c = 0; c < 2; ++c)
-          in[c][i] = input[2 * (start + i) + c];
-      plug.AttachBuffers(iplug::kInput, 0, 2, ins, n);
-      plug.AttachBuffers(iplug::kOutput, 0, 2, outs, n);
-      plug.ProcessBuffers(0.f, n);
-      for (int i = 0; i < n; ++i)
-        for (int c = 0; c < 2; ++c)
-          output[2 * (start + i) + c] = out[c][i];
-    }
-    return output;
-  }
-
-  int RunDemo(const std::string& outPath)
-  {
-    AudioFile file;
-    file.channels = 2;
-    file.sampleRate = kDemoSampleRate;
-    const std::vector<float> input = DemoSignal::Render(kDemoSeconds, kDemoSampleRate);
-    file.frames = RenderStereo(input, kDemoSampleRate);
-
-    const std::string error = file.WriteWav(outPath);
-    if (!error.empty())
-    {
-      std::fprintf(stderr, "tidewell_host: %s\n", error.c_str());
-      return 1;
-    }
-
-    DipReport report;
-    report.Add(input.data(), file.frames.data(), static_cast<long>(input.size() / 2), 2);
-    report.Finish();
-    std::printf("rendered %.0f s of the demo input at %d Hz stereo to %s\n", kDemoSeconds, kDemoSampleRate, outPath.c_str());
-    report.Print(stdout, kDemoSampleRate);
-    return 0;
+    std::fprintf(stderr,
+                 "usage: tidewell_host COMMAND ...\n"
+                 "  demo OUT.wav                   render the built-in demo music (60 s, 48 kHz stereo) and list the dips\n"
+                 "  render IN OUT [--set NAME=VALUE]... [--block N] [--state FILE]\n"
+                 "                                 render an audio file (mono or stereo, any rate) and list the dips;\n"
+                 "                                 values in the parameter's units or display texts, e.g. --set Duck=Bypassed\n"
+                 "  info                           describe the component: identity, parameters, channels, latency, tail\n"
+                 "  state save FILE [--set NAME=VALUE]...\n"
+                 "                                 save the component's state as a host saves it in a project\n"
+                 "  validate [--seed N]            check the component as a host's validator does\n"
+                 "every command takes --component PATH to load Tidewell.component from PATH\n");
+    return kUsageStatus;
   }
 }
 
 int main(int argc, char** argv)
 {
-  if (argc == 3 && std::strcmp(argv[1], "demo") == 0)
-    return RunDemo(argv[2]);
-  Usage();
-  return 2;
+  CommandLine commandLine;
+  std::string error;
+  if (!commandLine.Parse(argc, argv, error))
+    return ReportError(error);
+
+  const std::string& command = commandLine.Command();
+  if (command == "demo")
+    return DemoCommand::Run(commandLine);
+  if (command == "render")
+    return RenderCommand::Run(commandLine);
+  if (command == "info")
+    return InfoCommand::Run(commandLine);
+  if (command == "state")
+    return StateCommand::Run(commandLine);
+  if (command == "validate")
+    return ValidateCommand::Run(commandLine);
+  return Usage();
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <AudioToolbox/AudioToolbox.h>
+
+#include <string>
+
+// Finds the Tidewell component as a host does, through the platform's component search. A bundle
+// outside the components folders is registered by path first, so it wins over an installed copy.
+class ComponentLocator
+{
+public:
+  // The component's identity: an effect ("aufx") with subtype "xhm2" from manufacturer "Klvn".
+  static AudioComponentDescription TidewellDescription();
+
+  // Registers bundlePath (empty: the bundle this build tree produces, when it exists) and returns the
+  // first Tidewell component; null with a one-line error text when there is none. Main thread.
+  static AudioComponent Find(const std::string& bundlePath, std::string& error);
+
+  // The bundle this build tree produces; it may not exist yet.
+  static std::string DevelopmentBundle();
+};
