@@ -71,6 +71,25 @@ OSStatus ReplyNew(UInt32* dataSize, void* data, MakeObject&& makeObject)
   return noErr;
 }
 
+// Answers a property whose record the host fills in and the unit completes (the string/value and name
+// conversions): reports the record's size, and in the get form reads the host's record, lets complete
+// fill it (returning a status) and copies it back on success. Only the global scope answers.
+template <class Record, class Complete>
+OSStatus ReplyToRecord(AudioUnitScope scope, UInt32* dataSize, void* data, Complete&& complete)
+{
+  const UInt32 capacity = *dataSize;
+  *dataSize = sizeof(Record);
+  if (!data || scope != kAudioUnitScope_Global)
+    return noErr;
+  Record record;
+  if (!ReadRecord(data, capacity, record))
+    return kAudioUnitErr_InvalidPropertyValue;
+  const OSStatus status = complete(record);
+  if (status == noErr)
+    std::memcpy(data, &record, sizeof(record));
+  return status;
+}
+
 AudioUnitParameterOptions DisplayFlags(IParam::EDisplayType displayType)
 {
   switch (displayType)
@@ -480,86 +499,62 @@ OSStatus IPlugAU::GetCocoaUI(UInt32* dataSize, void* data)
 
 OSStatus IPlugAU::GetParameterStringFromValue(AudioUnitScope scope, UInt32* dataSize, void* data)
 {
-  const UInt32 capacity = *dataSize;
-  *dataSize = sizeof(AudioUnitParameterStringFromValue);
-  AudioUnitParameterStringFromValue record;
-  if (!data || scope != kAudioUnitScope_Global)
+  return ReplyToRecord<AudioUnitParameterStringFromValue>(scope, dataSize, data, [&](AudioUnitParameterStringFromValue& record) -> OSStatus {
+    const IParam* param = GetParam(static_cast<int>(record.inParamID));
+    if (!param)
+      return kAudioUnitErr_InvalidParameter;
+    const double value = record.inValue ? *record.inValue : param->Value();
+    param->GetDisplay(value, false, mParamDisplayStr, true);
+    record.outString = NewCFString(mParamDisplayStr.Get());
+    if (!record.outString)
+      return coreFoundationUnknownErr;
     return noErr;
-  if (!ReadRecord(data, capacity, record))
-    return kAudioUnitErr_InvalidPropertyValue;
-  const IParam* param = GetParam(static_cast<int>(record.inParamID));
-  if (!param)
-    return kAudioUnitErr_InvalidParameter;
-  const double value = record.inValue ? *record.inValue : param->Value();
-  param->GetDisplay(value, false, mParamDisplayStr, true);
-  record.outString = NewCFString(mParamDisplayStr.Get());
-  if (!record.outString)
-    return coreFoundationUnknownErr;
-  std::memcpy(data, &record, sizeof(record));
-  return noErr;
+  });
 }
 
 OSStatus IPlugAU::GetParameterIDName(AudioUnitScope scope, UInt32* dataSize, void* data)
 {
-  const UInt32 capacity = *dataSize;
-  *dataSize = sizeof(AudioUnitParameterIDName);
-  AudioUnitParameterIDName record;
-  if (!data || scope != kAudioUnitScope_Global)
+  return ReplyToRecord<AudioUnitParameterIDName>(scope, dataSize, data, [&](AudioUnitParameterIDName& record) -> OSStatus {
+    const IParam* param = GetParam(static_cast<int>(record.inID));
+    if (!param)
+      return kAudioUnitErr_InvalidParameter;
+    if (record.inDesiredLength < kAudioUnitParameterName_Full)
+      return kAudioUnitErr_InvalidPropertyValue;
+    char name[kParamNameSize];
+    CopyPresetName(name, sizeof(name), param->GetName());
+    if (record.inDesiredLength != kAudioUnitParameterName_Full)
+      CutAfterCharacters(name, std::min<int>(record.inDesiredLength, kParamNameSize - 1));
+    record.outName = NewCFString(name);
+    if (!record.outName)
+      return coreFoundationUnknownErr;
     return noErr;
-  if (!ReadRecord(data, capacity, record))
-    return kAudioUnitErr_InvalidPropertyValue;
-  const IParam* param = GetParam(static_cast<int>(record.inID));
-  if (!param)
-    return kAudioUnitErr_InvalidParameter;
-  if (record.inDesiredLength < kAudioUnitParameterName_Full)
-    return kAudioUnitErr_InvalidPropertyValue;
-  char name[kParamNameSize];
-  CopyPresetName(name, sizeof(name), param->GetName());
-  if (record.inDesiredLength != kAudioUnitParameterName_Full)
-    CutAfterCharacters(name, std::min<int>(record.inDesiredLength, kParamNameSize - 1));
-  record.outName = NewCFString(name);
-  if (!record.outName)
-    return coreFoundationUnknownErr;
-  std::memcpy(data, &record, sizeof(record));
-  return noErr;
+  });
 }
 
 OSStatus IPlugAU::GetParameterClumpName(AudioUnitScope scope, UInt32* dataSize, void* data)
 {
-  const UInt32 capacity = *dataSize;
-  *dataSize = sizeof(AudioUnitParameterNameInfo);
-  AudioUnitParameterNameInfo record;
-  if (!data || scope != kAudioUnitScope_Global)
+  return ReplyToRecord<AudioUnitParameterNameInfo>(scope, dataSize, data, [&](AudioUnitParameterNameInfo& record) -> OSStatus {
+    const auto clumpID = static_cast<SInt32>(record.inID);
+    if (clumpID <= 0 || clumpID > NParamGroups())
+      return kAudioUnitErr_PropertyNotInUse;
+    record.outName = NewCFString(GetParamGroupName(clumpID - 1));
+    if (!record.outName)
+      return coreFoundationUnknownErr;
     return noErr;
-  if (!ReadRecord(data, capacity, record))
-    return kAudioUnitErr_InvalidPropertyValue;
-  const auto clumpID = static_cast<SInt32>(record.inID);
-  if (clumpID <= 0 || clumpID > NParamGroups())
-    return kAudioUnitErr_PropertyNotInUse;
-  record.outName = NewCFString(GetParamGroupName(clumpID - 1));
-  if (!record.outName)
-    return coreFoundationUnknownErr;
-  std::memcpy(data, &record, sizeof(record));
-  return noErr;
+  });
 }
 
 OSStatus IPlugAU::GetParameterValueFromString(AudioUnitScope scope, UInt32* dataSize, void* data)
 {
-  const UInt32 capacity = *dataSize;
-  *dataSize = sizeof(AudioUnitParameterValueFromString);
-  AudioUnitParameterValueFromString record;
-  if (!data || scope != kAudioUnitScope_Global)
+  return ReplyToRecord<AudioUnitParameterValueFromString>(scope, dataSize, data, [&](AudioUnitParameterValueFromString& record) -> OSStatus {
+    const IParam* param = GetParam(static_cast<int>(record.inParamID));
+    if (!param)
+      return kAudioUnitErr_InvalidParameter;
+    if (!record.inString || CFGetTypeID(record.inString) != CFStringGetTypeID())
+      return kAudioUnitErr_InvalidPropertyValue;
+    record.outValue = static_cast<AudioUnitParameterValue>(param->StringToValue(CFStringToUtf8(record.inString).Get()));
     return noErr;
-  if (!ReadRecord(data, capacity, record))
-    return kAudioUnitErr_InvalidPropertyValue;
-  const IParam* param = GetParam(static_cast<int>(record.inParamID));
-  if (!param)
-    return kAudioUnitErr_InvalidParameter;
-  if (!record.inString || CFGetTypeID(record.inString) != CFStringGetTypeID())
-    return kAudioUnitErr_InvalidPropertyValue;
-  record.outValue = static_cast<AudioUnitParameterValue>(param->StringToValue(CFStringToUtf8(record.inString).Get()));
-  std::memcpy(data, &record, sizeof(record));
-  return noErr;
+  });
 }
 
 // Set handlers.
