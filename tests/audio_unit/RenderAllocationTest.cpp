@@ -38,3 +38,18 @@ TEST(RenderAllocation, RenderingAllocatesNothingAfterTheFirstRender)
   EXPECT_EQ(allocations, 0);
   EXPECT_LT(out.Channel(0)[0], 0.5f) << "the last block lies inside a dip";
 }
+
+TEST(RenderAllocation, TheCounterSeesAllocationsInsideThePlugIn)
+{
+  Unit unit;
+  CFPropertyListRef state = nullptr;
+  UInt32 size = sizeof(state);
+  long allocations = 0;
+  {
+    ScopedAllocationCounter counter;
+    ASSERT_EQ(AudioUnitGetProperty(unit, kAudioUnitProperty_ClassInfo, kAudioUnitScope_Global, 0, &state, &size), noErr);
+    allocations = counter.Count();
+  }
+  CFRelease(state);
+  EXPECT_GT(allocations, 0) << "the plug-in's state chunk is allocated through the counted operator new";
+}
