@@ -8,6 +8,8 @@
 #include <CoreFoundation/CoreFoundation.h>
 #include <StandIn/StandInComponents.h>
 
+#include "support/CFOwned.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -60,37 +62,6 @@ private:
   OSStatus mStatus = noErr;
 };
 
-// Releases the Core Foundation reference it owns.
-template <class T>
-class CFOwned
-{
-public:
-  explicit CFOwned(T ref = nullptr) : mRef(ref) {}
-  ~CFOwned()
-  {
-    if (mRef)
-      CFRelease(mRef);
-  }
-  CFOwned(const CFOwned&) = delete;
-  CFOwned& operator=(const CFOwned&) = delete;
-
-  T get() const { return mRef; }
-  operator T() const { return mRef; }
-  T* out() { return &mRef; }
-
-private:
-  T mRef;
-};
-
-inline std::string Utf8(CFTypeRef text)
-{
-  if (!text || CFGetTypeID(text) != CFStringGetTypeID())
-    return "<not a string>";
-  const auto string = static_cast<CFStringRef>(text);
-  std::string buffer(static_cast<std::size_t>(CFStringGetMaximumSizeForEncoding(CFStringGetLength(string), kCFStringEncodingUTF8)) + 1, '\0');
-  CFStringGetCString(string, buffer.data(), static_cast<CFIndex>(buffer.size()), kCFStringEncodingUTF8);
-  return buffer.c_str();
-}
 
 inline CFStringRef NewString(const char* text)
 {

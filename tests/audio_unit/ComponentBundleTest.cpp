@@ -2,10 +2,10 @@
 // it makes visible nothing but its entry points.
 
 #include "AUHostSupport.h"
+#include "support/ElfExports.h"
 
 #include <gtest/gtest.h>
 
-#include <elf.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,32 +19,6 @@ namespace
 {
 const std::filesystem::path kBundle = TIDEWELL_BUNDLE_PATH;
 
-// The defined, visible names of an ELF shared object's dynamic symbol table.
-std::set<std::string> ExportedNames(const std::filesystem::path& path)
-{
-  std::ifstream file(path, std::ios::binary);
-  const std::vector<char> image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  std::set<std::string> names;
-  if (image.size() < sizeof(Elf64_Ehdr))
-    return names;
-  const auto* header = reinterpret_cast<const Elf64_Ehdr*>(image.data());
-  const auto* sections = reinterpret_cast<const Elf64_Shdr*>(image.data() + header->e_shoff);
-  for (int i = 0; i < header->e_shnum; ++i)
-  {
-    if (sections[i].sh_type != SHT_DYNSYM)
-      continue;
-    const char* strings = image.data() + sections[sections[i].sh_link].sh_offset;
-    const auto* symbols = reinterpret_cast<const Elf64_Sym*>(image.data() + sections[i].sh_offset);
-    for (std::size_t s = 1; s < sections[i].sh_size / sizeof(Elf64_Sym); ++s)
-    {
-      const bool defined = symbols[s].st_shndx != SHN_UNDEF;
-      const bool visible = ELF64_ST_BIND(symbols[s].st_info) != STB_LOCAL;
-      if (defined && visible)
-        names.insert(strings + symbols[s].st_name);
-    }
-  }
-  return names;
-}
 
 CFBundleRef OpenBundle()
 {

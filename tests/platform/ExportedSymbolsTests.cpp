@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ElfExports.h"
+
 #include <dlfcn.h>
-#include <elf.h>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -14,34 +15,6 @@
 #include <vector>
 
 namespace {
-
-// The names of the defined, visible symbols in the dynamic symbol table of an ELF shared object.
-std::set<std::string> ExportedNames(const std::string& path)
-{
-  std::ifstream file(path, std::ios::binary);
-  const std::vector<char> image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  std::set<std::string> names;
-  if (image.size() < sizeof(Elf64_Ehdr))
-    return names;
-  const auto* header = reinterpret_cast<const Elf64_Ehdr*>(image.data());
-  const auto* sections = reinterpret_cast<const Elf64_Shdr*>(image.data() + header->e_shoff);
-  for (int i = 0; i < header->e_shnum; ++i)
-  {
-    if (sections[i].sh_type != SHT_DYNSYM)
-      continue;
-    const char* strings = image.data() + sections[sections[i].sh_link].sh_offset;
-    const auto* symbols = reinterpret_cast<const Elf64_Sym*>(image.data() + sections[i].sh_offset);
-    const size_t count = sections[i].sh_size / sizeof(Elf64_Sym);
-    for (size_t s = 1; s < count; ++s)
-    {
-      const bool defined = symbols[s].st_shndx != SHN_UNDEF;
-      const bool visible = ELF64_ST_BIND(symbols[s].st_info) != STB_LOCAL && ELF64_ST_VISIBILITY(symbols[s].st_other) == STV_DEFAULT;
-      if (defined && visible)
-        names.insert(strings + symbols[s].st_name);
-    }
-  }
-  return names;
-}
 
 std::string LibraryPath()
 {

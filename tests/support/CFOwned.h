@@ -1,0 +1,41 @@
+#pragma once
+
+// Test helpers shared by the suites that talk to Core Foundation.
+
+#include <CoreFoundation/CoreFoundation.h>
+
+#include <string>
+
+// Releases the CF reference it owns when it goes out of scope.
+template <class T>
+class CFOwned {
+public:
+  explicit CFOwned(T ref = nullptr)
+    : mRef(ref)
+  {
+  }
+  ~CFOwned()
+  {
+    if (mRef)
+      CFRelease(mRef);
+  }
+  CFOwned(const CFOwned&) = delete;
+  CFOwned& operator=(const CFOwned&) = delete;
+
+  T get() const { return mRef; }
+  operator T() const { return mRef; }
+  T* out() { return &mRef; }
+
+private:
+  T mRef;
+};
+
+// The UTF-8 text of a string, or a marker when it is not one.
+inline std::string Utf8(CFTypeRef string)
+{
+  if (!string || CFGetTypeID(string) != CFStringGetTypeID())
+    return "<not a string>";
+  std::string text(static_cast<size_t>(CFStringGetMaximumSizeForEncoding(CFStringGetLength(static_cast<CFStringRef>(string)), kCFStringEncodingUTF8)) + 1, '\0');
+  CFStringGetCString(static_cast<CFStringRef>(string), text.data(), static_cast<CFIndex>(text.size()), kCFStringEncodingUTF8);
+  return text.c_str();
+}
