@@ -57,6 +57,8 @@ IPlugAU::IPlugAU(const InstanceInfo& info, const Config& config)
   SetBlockSize(kDefaultBlockSize);
   if (!ResizeScratchBuffers())
     SetBlockSize(0);
+  // Room for a 512-byte SysEx or ~200 messages per list; longer output goes out in several lists.
+  mMidiPacketBuf.Resize(kMidiPacketListBytes);
   CreateTimer();
 }
 

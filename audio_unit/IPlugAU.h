@@ -65,6 +65,8 @@ public:
   static constexpr int kMaxInputBusChannels = 128;
   // Maximum frames per slice until the host sets it.
   static constexpr int kDefaultBlockSize = 512;
+  // Bytes of the MIDI output packet list, allocated once at construction.
+  static constexpr int kMidiPacketListBytes = 4096;
   // Largest maximum frames per slice a host may set.
   static constexpr int kMaxBlockSize = 1 << 16;
 
@@ -344,8 +346,12 @@ private:
   void PreProcess();
   // Hands a packet list to the host's MIDI output callback; true when it took it.
   bool SendPacketList(const MIDIPacketList* packets);
-  // The reusable packet-list buffer, at least size bytes; null when memory ran out.
-  MIDIPacketList* PacketListBuffer(int size);
+  // The packet-list buffer made at construction; null when memory ran out then.
+  MIDIPacketList* PacketListBuffer();
+  // Adds bytes to the fixed packet list; when it is full, sends it first (clearing sent on failure) and
+  // starts over. Null when even an empty list cannot hold the bytes.
+  MIDIPacket* AddToPacketList(MIDIPacketList* packets, MIDIPacket* packet, MIDITimeStamp time, ByteCount nBytes,
+                              const Byte* data, bool& sent);
 
   bool mActive = false;                                           // between a successful Initialize and Uninitialize
   double mLastRenderSampleTime = -1.0;                            // sample time at which inputs were last pulled
@@ -364,7 +370,7 @@ private:
   AudioTimeStamp mLastRenderTimeStamp = {};                       // time stamp of the current render call
   WDL_String mTrackName;                                          // context name set by the host
   WDL_String mParamDisplayStr;                                    // text of the last string-from-value conversion
-  WDL_HeapBuf mMidiPacketBuf{256};                                // packet lists for MIDI output, reused
+  WDL_HeapBuf mMidiPacketBuf{256};                                // the MIDI output packet list, sized once at construction
 
   template <class Plug, bool DoesMIDIIn>
   friend struct IPlugAUFactory;

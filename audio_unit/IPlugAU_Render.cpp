@@ -26,10 +26,6 @@ struct InputBufferList
 static_assert(offsetof(InputBufferList, mBuffers) == offsetof(AudioBufferList, mBuffers),
               "an InputBufferList is read as an AudioBufferList");
 
-// Packet bytes a MIDI packet list needs beyond its data: the list header, and per packet its header and
-// the padding that keeps the next packet aligned.
-constexpr std::size_t kPacketListHeader = offsetof(MIDIPacketList, packet);
-constexpr std::size_t kPacketOverhead = offsetof(MIDIPacket, data) + 4;
 // Largest SysEx piece added to a packet list at once.
 constexpr int kSysExPieceSize = 256;
 
@@ -610,9 +606,20 @@ bool IPlugAU::SendPacketList(const MIDIPacketList* packets)
   return mMidiCallback.midiOutputCallback(mMidiCallback.userData, &mLastRenderTimeStamp, 0, packets) == noErr;
 }
 
-MIDIPacketList* IPlugAU::PacketListBuffer(int size)
+MIDIPacketList* IPlugAU::PacketListBuffer()
 {
-  return static_cast<MIDIPacketList*>(mMidiPacketBuf.Resize(size, false));
+  return static_cast<MIDIPacketList*>(mMidiPacketBuf.Get());
+}
+
+MIDIPacket* IPlugAU::AddToPacketList(MIDIPacketList* packets, MIDIPacket* packet, MIDITimeStamp time, ByteCount nBytes,
+                                     const Byte* data, bool& sent)
+{
+  const auto capacity = static_cast<ByteCount>(mMidiPacketBuf.GetSize());
+  if (MIDIPacket* added = MIDIPacketListAdd(packets, capacity, packet, time, nBytes, data))
+    return added;
+  // The fixed list is full: hand it to the host and start the next one, so the audio thread never grows it.
+  sent = SendPacketList(packets) && sent;
+  return MIDIPacketListAdd(packets, capacity, MIDIPacketListInit(packets), time, nBytes, data);
 }
 
 bool IPlugAU::SendMidiMsg(const IMidiMsg& msg)
@@ -629,50 +636,37 @@ bool IPlugAU::SendMidiMsg(const IMidiMsg& msg)
 
 bool IPlugAU::SendMidiMsgs(WDL_TypedBuf<IMidiMsg>& msgs)
 {
-  if (!mMidiCallback.midiOutputCallback)
+  MIDIPacketList* packets = PacketListBuffer();
+  if (!mMidiCallback.midiOutputCallback || !packets)
     return false;
-  // Bytes of different times, or after a data byte, may each need a packet of their own.
-  const int nBytes = msgs.GetSize() * 3;
-  const auto size = static_cast<int>(kPacketListHeader + static_cast<std::size_t>(nBytes) * (kPacketOverhead + 1));
-  MIDIPacketList* packets = PacketListBuffer(size);
-  if (!packets)
-    return false;
+  bool sent = true;
   MIDIPacket* packet = MIDIPacketListInit(packets);
-  for (int i = 0; i < msgs.GetSize(); ++i)
+  for (int i = 0; i < msgs.GetSize() && packet; ++i)
   {
     const IMidiMsg& msg = msgs.Get()[i];
     const auto time = static_cast<MIDITimeStamp>(std::max(msg.mOffset, 0));
+    // Byte by byte, so messages of one time share a packet as the platform packs them.
     for (Byte byte : {msg.mStatus, msg.mData1, msg.mData2})
-    {
-      packet = MIDIPacketListAdd(packets, static_cast<ByteCount>(size), packet, time, 1, &byte);
-      if (!packet)
-        return false;
-    }
+      if (packet)
+        packet = AddToPacketList(packets, packet, time, 1, &byte, sent);
   }
-  return SendPacketList(packets);
+  return packet && SendPacketList(packets) && sent;
 }
 
 bool IPlugAU::SendSysEx(const ISysEx& sysEx)
 {
-  if (!mMidiCallback.midiOutputCallback)
+  MIDIPacketList* packets = PacketListBuffer();
+  if (!mMidiCallback.midiOutputCallback || !packets)
     return false;
   const int nBytes = sysEx.mData ? std::max(sysEx.mSize, 0) : 0;
-  const int nPieces = (nBytes + kSysExPieceSize - 1) / kSysExPieceSize;
-  const auto size = static_cast<int>(kPacketListHeader + static_cast<std::size_t>(nPieces) * kPacketOverhead +
-                                     static_cast<std::size_t>(nBytes));
-  MIDIPacketList* packets = PacketListBuffer(size);
-  if (!packets)
-    return false;
-  MIDIPacket* packet = MIDIPacketListInit(packets);
   const auto time = static_cast<MIDITimeStamp>(std::max(sysEx.mOffset, 0));
-  for (int pos = 0; pos < nBytes; pos += kSysExPieceSize)
+  bool sent = true;
+  MIDIPacket* packet = MIDIPacketListInit(packets);
+  for (int pos = 0; pos < nBytes && packet; pos += kSysExPieceSize)
   {
     const int piece = std::min(kSysExPieceSize, nBytes - pos);
-    packet = MIDIPacketListAdd(packets, static_cast<ByteCount>(size), packet, time, static_cast<ByteCount>(piece),
-                               sysEx.mData + pos);
-    if (!packet)
-      return false;
+    packet = AddToPacketList(packets, packet, time, static_cast<ByteCount>(piece), sysEx.mData + pos, sent);
   }
-  return SendPacketList(packets);
+  return packet && SendPacketList(packets) && sent;
 }
 } // namespace iplug

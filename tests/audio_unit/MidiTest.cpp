@@ -55,6 +55,28 @@ TEST(Midi, LongSysExLeavesInPiecesOfAtMost256Bytes)
   EXPECT_EQ(joined, message);
 }
 
+TEST(Midi, SysExLongerThanOnePacketListGoesOutInSeveralWholeAndInOrder)
+{
+  Unit unit(kTestPlug);
+  MidiLog log;
+  ASSERT_EQ(SetProp(unit, kAudioUnitProperty_MIDIOutputCallback, kAudioUnitScope_Global, 0, log.Callback()), noErr);
+  std::vector<Byte> message(20000);
+  for (std::size_t i = 0; i < message.size(); ++i)
+    message[i] = static_cast<Byte>(i % 0x80);
+  message.front() = 0xF0;
+  message.back() = 0xF7;
+  ASSERT_EQ(MusicDeviceSysEx(unit, message.data(), static_cast<UInt32>(message.size())), noErr);
+  EXPECT_GT(log.lists.size(), 1u) << "the unit's packet list has a fixed size and is sent when full";
+  std::vector<Byte> joined;
+  for (const auto& list : log.lists)
+    for (const auto& packet : list)
+    {
+      EXPECT_LE(packet.bytes.size(), 256u);
+      joined.insert(joined.end(), packet.bytes.begin(), packet.bytes.end());
+    }
+  EXPECT_EQ(joined, message);
+}
+
 TEST(Midi, AnEffectWithoutMidiInputRefusesIt)
 {
   Unit unit;
