@@ -191,28 +191,33 @@ int IPluginBase::CountUserPresets() const
   return count;
 }
 
+IPreset* IPluginBase::ClaimFreePreset(const char* name)
+{
+  IPreset* preset = FirstUninitializedPreset();
+  if (!preset)
+    return nullptr;
+  preset->mInitialized = true;
+  preset->SetName(name);
+  preset->mChunk.Clear();
+  return preset;
+}
+
 void IPluginBase::MakeDefaultPreset(const char* name, int nPresets)
 {
   for (int i = 0; i < nPresets; ++i)
   {
-    IPreset* preset = FirstUninitializedPreset();
+    IPreset* preset = ClaimFreePreset(name ? name : "Empty");
     if (!preset)
       return;
-    preset->mInitialized = true;
-    preset->SetName(name ? name : "Empty");
-    preset->mChunk.Clear();
     SerializeState(preset->mChunk);
   }
 }
 
 void IPluginBase::MakePreset(const char* name, ...)
 {
-  IPreset* preset = FirstUninitializedPreset();
+  IPreset* preset = ClaimFreePreset(name);
   if (!preset)
     return;
-  preset->mInitialized = true;
-  preset->SetName(name);
-  preset->mChunk.Clear();
 
   va_list args;
   va_start(args, name);
@@ -237,12 +242,9 @@ void IPluginBase::MakePreset(const char* name, ...)
 
 void IPluginBase::MakePresetFromNamedParams(const char* name, int nParamsNamed, ...)
 {
-  IPreset* preset = FirstUninitializedPreset();
+  IPreset* preset = ClaimFreePreset(name);
   if (!preset)
     return;
-  preset->mInitialized = true;
-  preset->SetName(name);
-  preset->mChunk.Clear();
 
   std::vector<std::optional<double>> given(static_cast<std::size_t>(NParams()));
   va_list args;
@@ -265,12 +267,9 @@ void IPluginBase::MakePresetFromNamedParams(const char* name, int nParamsNamed, 
 
 void IPluginBase::MakePresetFromChunk(const char* name, const IByteChunk& chunk)
 {
-  IPreset* preset = FirstUninitializedPreset();
+  IPreset* preset = ClaimFreePreset(name);
   if (!preset)
     return;
-  preset->mInitialized = true;
-  preset->SetName(name);
-  preset->mChunk.Clear();
   preset->mChunk.PutChunk(&chunk);
 }
 

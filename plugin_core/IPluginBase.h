@@ -218,6 +218,8 @@ private:
   static void VersionStr(int packed, WDL_String& str);
   // The first slot without a state, or null.
   IPreset* FirstUninitializedPreset() const;
+  // The first slot without a state, now initialised, named and emptied for its content; null when none is free.
+  IPreset* ClaimFreePreset(const char* name);
   // Number of slots whose names contain "user preset".
   int CountUserPresets() const;
   // Reads one SerializePresets record into preset through UnserializeState; returns the next position or -1.

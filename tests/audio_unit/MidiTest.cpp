@@ -9,6 +9,20 @@
 
 using namespace au_test;
 
+namespace
+{
+// A SysEx message of size bytes: F0, counting data bytes, F7.
+std::vector<Byte> SysExMessage(std::size_t size)
+{
+  std::vector<Byte> message(size);
+  for (std::size_t i = 0; i < size; ++i)
+    message[i] = static_cast<Byte>(i % 0x80);
+  message.front() = 0xF0;
+  message.back() = 0xF7;
+  return message;
+}
+} // namespace
+
 TEST(Midi, TheUnitNamesOneOutput)
 {
   Unit unit(kTestPlug);
@@ -37,11 +51,7 @@ TEST(Midi, LongSysExLeavesInPiecesOfAtMost256Bytes)
   Unit unit(kTestPlug);
   MidiLog log;
   ASSERT_EQ(SetProp(unit, kAudioUnitProperty_MIDIOutputCallback, kAudioUnitScope_Global, 0, log.Callback()), noErr);
-  std::vector<Byte> message(600);
-  for (std::size_t i = 0; i < message.size(); ++i)
-    message[i] = static_cast<Byte>(i % 0x80);
-  message.front() = 0xF0;
-  message.back() = 0xF7;
+  const std::vector<Byte> message = SysExMessage(600);
   ASSERT_EQ(MusicDeviceSysEx(unit, message.data(), static_cast<UInt32>(message.size())), noErr);
   ASSERT_EQ(log.lists.size(), 1u);
   const auto& packets = log.lists[0];
@@ -60,11 +70,7 @@ TEST(Midi, SysExLongerThanOnePacketListGoesOutInSeveralWholeAndInOrder)
   Unit unit(kTestPlug);
   MidiLog log;
   ASSERT_EQ(SetProp(unit, kAudioUnitProperty_MIDIOutputCallback, kAudioUnitScope_Global, 0, log.Callback()), noErr);
-  std::vector<Byte> message(20000);
-  for (std::size_t i = 0; i < message.size(); ++i)
-    message[i] = static_cast<Byte>(i % 0x80);
-  message.front() = 0xF0;
-  message.back() = 0xF7;
+  const std::vector<Byte> message = SysExMessage(20000);
   ASSERT_EQ(MusicDeviceSysEx(unit, message.data(), static_cast<UInt32>(message.size())), noErr);
   EXPECT_GT(log.lists.size(), 1u) << "the unit's packet list has a fixed size and is sent when full";
   std::vector<Byte> joined;
