@@ -1,25 +1,58 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <stack>
 #include <unordered_map>
+#include <vector>
 
+#include "IBitmap.h"
+#include "IBlend.h"
+#include "IColor.h"
+#include "IGestureInfo.h"
+#include "IGraphicsConstants.h"
 #include "IKeyPress.h"
+#include "ILayer.h"
+#include "IMatrix.h"
+#include "IMouseInfo.h"
+#include "IPattern.h"
+#include "IPlugMidi.h"
+#include "IPopupMenu.h"
 #include "IRECT.h"
+#include "IRECTList.h"
+#include "IShadow.h"
+#include "IStrokeOptions.h"
+#include "IText.h"
 #include "WDL_PtrList.h"
+#include "WDL_String.h"
 
 namespace iplug::igraphics
 {
 
 class IControl;
 class IGEditorDelegate;
+class ICornerResizerControl;
+class IBubbleControl;
+class IFPSDisplayControl;
 
 // Called for each control a visit reaches.
 using IControlFunction = std::function<void(IControl* pControl)>;
+// Editor-wide key handler: (key, is key-up) -> handled.
+using IKeyHandlerFunc = std::function<bool(const IKeyPress& key, bool isUp)>;
+// Called with no control (null) or the control under a gesture, and the gesture.
+using IGestureRegionFunc = std::function<void(IControl* pCaller, const IGestureInfo& info)>;
+// Receives a copy of every MIDI message the computer-keyboard MIDI keyboard sends.
+using IMidiKeyFunc = std::function<void(const IMidiMsg& msg)>;
+// Called with the result of a message box.
+using IMsgBoxCompletionHandlerFunc = std::function<void(EMsgBoxResult result)>;
+// Called with the colour picked in a colour chooser.
+using IColorPickerHandlerFunc = std::function<void(const IColor& color)>;
 
-// The graphics context of one open editor: owns the controls, tracks the editor's logical size, draw
-// scale and screen scale, and offers the operations through which controls and the editor delegate
-// manipulate the tree. Abstract: the drawing back end and the platform layer provide the window,
-// the drawing and the pointer. Main thread only.
+// The graphics context of one open editor: owns the controls and a handful of special controls,
+// decides each frame which regions must be redrawn and draws the controls that touch them, routes
+// pointer, wheel and key events to them, and tracks the editor's logical size, draw scale and
+// screen scale. Abstract: the drawing back end derives from it and the platform layer from that.
+// Everything runs on the main (UI) thread; only the resource caches are shared between contexts.
 class IGraphics
 {
 public:
@@ -28,61 +61,325 @@ public:
 
   // A context of width x height user units at the given frame rate and draw scale for dlg (not owned).
   IGraphics(IGEditorDelegate& dlg, int width, int height, int fps = 60, float scale = 1.f);
-  // Destroys every control.
+  // Destroys every control and releases this context's share of the resource caches.
   virtual ~IGraphics();
   IGraphics(const IGraphics&) = delete;
   IGraphics& operator=(const IGraphics&) = delete;
 
-  // Opens the editor window inside the host's parent view; returns the native view, owned by the context.
+  // ---- Frame and view, implemented by the back end [main-thread] ----
+
+  // Starts a frame; the base feeds the frame-time display.
+  virtual void BeginFrame();
+  // The native view exists; pView is the platform's view object.
+  virtual void OnViewInitialized(void* /*pView*/) {}
+  // The native view is about to go.
+  virtual void OnViewDestroyed() {}
+  // Ends a frame.
+  virtual void EndFrame() {}
+
+  // ---- Back-end primitives [main-thread] ----
+
+  // Draws the source rectangle of bitmap at (srcX, srcY) pixels into dest (user units).
+  virtual void DrawBitmap(const IBitmap& bitmap, const IRECT& dest, int srcX, int srcY, const IBlend* pBlend = nullptr) = 0;
+  // Colour of the drawn pixel at (x, y).
+  virtual IColor GetPoint(int x, int y) = 0;
+  // The back end's drawing context (opaque, not owned).
+  virtual void* GetDrawContext() = 0;
+  // Name of the drawing back end.
+  virtual const char* GetDrawingAPIStr() = 0;
+  // Whether the back end decodes bitmaps with that file extension.
+  virtual bool BitmapExtSupported(const char* ext) = 0;
+  // A drop shadow between inner and outer, offset by xyDrop, with corner roundness and blur; the base draws none.
+  virtual void DrawFastDropShadow(const IRECT& /*innerBounds*/, const IRECT& /*outerBounds*/, float /*xyDrop*/ = 5.f,
+                                  float /*roundness*/ = 0.f, float /*blur*/ = 10.f, IBlend* /*pBlend*/ = nullptr)
+  {
+  }
+  // Copies the layer's pixels (RGBA, device pixels) into data.
+  virtual void GetLayerBitmapData(const ILayerPtr& layer, WDL_TypedBuf<unsigned char>& data) = 0;
+  // Replaces the layer's pixels with the shadow cast by mask.
+  virtual void ApplyShadowMask(ILayerPtr& layer, WDL_TypedBuf<unsigned char>& mask, const IShadow& shadow) = 0;
+  // Binds the layer on top of the layer stack (or the main frame) as the drawing target; the base does nothing.
+  virtual void UpdateLayer() {}
+  // Starts a new path.
+  virtual void PathClear() = 0;
+  // Closes the current sub-path.
+  virtual void PathClose() = 0;
+  // Adds an arc of radius r around (cx, cy) from angle a1 to a2 (degrees, 0 up, clockwise).
+  virtual void PathArc(float cx, float cy, float r, float a1, float a2, EWinding winding = kWindingCW) = 0;
+  // Starts a sub-path at (x, y).
+  virtual void PathMoveTo(float x, float y) = 0;
+  // Adds a line to (x, y).
+  virtual void PathLineTo(float x, float y) = 0;
+  // Marks the next sub-path as a hole (clockwise) or solid; the base ignores it.
+  virtual void PathSetWinding(bool /*clockwise*/) {}
+  // Adds a cubic Bezier curve to (x2, y2).
+  virtual void PathCubicBezierTo(float c1x, float c1y, float c2x, float c2y, float x2, float y2) = 0;
+  // Adds a quadratic Bezier curve to (x2, y2).
+  virtual void PathQuadraticBezierTo(float cx, float cy, float x2, float y2) = 0;
+  // Strokes the path with pattern, thickness in user units.
+  virtual void PathStroke(const IPattern& pattern, float thickness, const IStrokeOptions& options = IStrokeOptions(),
+                          const IBlend* pBlend = nullptr) = 0;
+  // Fills the path with pattern.
+  virtual void PathFill(const IPattern& pattern, const IFillOptions& options = IFillOptions(), const IBlend* pBlend = nullptr) = 0;
+  // Hands the path transform to the back end.
+  virtual void PathTransformSetMatrix(const IMatrix& matrix) = 0;
+  // Called after a region's controls were drawn; the base does nothing.
+  virtual void CompleteRegion(const IRECT& /*bounds*/) {}
+  // Restricts drawing to r (user units).
+  virtual void SetClipRegion(const IRECT& r) = 0;
+  // Measures str in text into bounds (the back end's text engine); returns the width.
+  virtual float DoMeasureText(const IText& text, const char* str, IRECT& bounds) const = 0;
+  // Draws str in text within bounds.
+  virtual void DoDrawText(const IText& text, const char* str, const IRECT& bounds, const IBlend* pBlend) = 0;
+  // Byte index of alpha within a pixel of layer data.
+  virtual int AlphaChannel() const = 0;
+  // Whether layer data rows run bottom-up.
+  virtual bool FlippedBitmap() const = 0;
+  // Whether every resource the back end loads lazily has arrived; always true here.
+  virtual bool AssetsLoaded() { return true; }
+  // Recreates size-dependent drawing resources; the base does nothing.
+  virtual void DrawResize() {}
+
+  // ---- Resources: locating, loading and caching bitmaps, SVGs and fonts [main-thread] ----
+
+  // ---- Drawing operations, written on the back-end primitives [main-thread] ----
+
+  // ---- Platform operations, implemented by the platform layer [main-thread] ----
+
+  // Embeds a native view for the editor in pParent; the base does nothing.
+  virtual void AttachPlatformView(const IRECT& /*r*/, void* /*pView*/) {}
+  // Removes an embedded native view; the base does nothing.
+  virtual void RemovePlatformView(void* /*pView*/) {}
+  // The pointer position in user units.
+  virtual void GetMouseLocation(float& x, float& y) const = 0;
+  // Hides (and with lock, pins) or shows the pointer.
+  virtual void HideMouseCursor(bool hide = true, bool lock = true) = 0;
+  // Moves the pointer to (x, y) user units.
+  virtual void MoveMouseCursor(float x, float y) = 0;
+  // Shows cursor kind cursorType; returns the previous kind (the base only remembers it).
+  virtual ECursor SetMouseCursor(ECursor cursorType = kCursorArrow);
+  // Ends a platform text entry in progress.
+  virtual void ForceEndUserEdit() = 0;
+  // Opens the editor inside pParent; returns the native view (owned by the context) or null.
   virtual void* OpenWindow(void* pParent) = 0;
   // Closes the editor window.
   virtual void CloseWindow() = 0;
-  // The pointer position in user units.
-  virtual void GetMouseLocation(float& x, float& y) const = 0;
-  // A key went down with the pointer at (x, y); returns whether a control or the key handler took it.
-  virtual bool OnKeyDown(float x, float y, const iplug::IKeyPress& key) = 0;
-  // A key went up with the pointer at (x, y); returns whether it was handled.
-  virtual bool OnKeyUp(float x, float y, const iplug::IKeyPress& key) = 0;
+  // The native view, or null while closed.
+  virtual void* GetWindow() = 0;
+  // Whether a native view exists.
+  virtual bool WindowIsOpen() { return GetWindow() != nullptr; }
+  // Reads text from the clipboard; false when there is none.
+  virtual bool GetTextFromClipboard(WDL_String& str) = 0;
+  // Puts text on the clipboard; false on failure.
+  virtual bool SetTextInClipboard(const char* str) = 0;
+  // Applies the controls' tooltips to the view.
+  virtual void UpdateTooltips() = 0;
+  // Shows a message box; returns the result (also handed to completion when set).
+  virtual EMsgBoxResult ShowMessageBox(const char* str, const char* caption, EMsgBoxType type,
+                                       IMsgBoxCompletionHandlerFunc completion = nullptr) = 0;
+  // Asks for a file; fileName becomes the chosen path (empty when cancelled) and path its folder.
+  virtual void PromptForFile(WDL_String& fileName, WDL_String& path, EFileAction action = kFileOpen,
+                             const char* ext = "") = 0;
+  // Asks for a folder; dir becomes the chosen one (empty when cancelled).
+  virtual void PromptForDirectory(WDL_String& dir) = 0;
+  // Asks for a colour; true when one was chosen.
+  virtual bool PromptForColor(IColor& color, const char* str = "", IColorPickerHandlerFunc func = nullptr) = 0;
+  // Opens url (with optional window title, confirmation text and error text); true on success.
+  virtual bool OpenURL(const char* url, const char* msgWindowTitle = nullptr, const char* confirmMsg = nullptr,
+                       const char* errMsgOnFailure = nullptr) = 0;
+  // Name of the platform layer.
+  virtual const char* GetPlatformAPIStr() { return ""; }
+  // Shows path in the file manager (select: the item itself, else its folder); false by default.
+  virtual bool RevealPathInExplorerOrFinder(WDL_String& /*path*/, bool /*select*/ = false) { return false; }
+  // Module handle on platforms that have one; unused here.
+  virtual void SetWinModuleHandle(void* /*pInstance*/) {}
+  // Module handle; null here.
+  virtual void* GetWinModuleHandle() { return nullptr; }
+  // Converts view coordinates to screen coordinates; the base leaves them.
+  virtual void ClientToScreen(float& /*x*/, float& /*y*/) {}
+  // The bundle identifier used to find resources.
+  virtual const char* GetBundleID() { return ""; }
+  // Makes the drawing context current; the base does nothing.
+  virtual void ActivateGLContext() {}
+  // Releases the drawing context; the base does nothing.
+  virtual void DeactivateGLContext() {}
+  // Opens a platform text field for parameter paramIdx (or -1) with text, bounds, maximum length and initial text.
+  virtual void CreatePlatformTextEntry(int paramIdx, const IText& text, const IRECT& bounds, int length,
+                                       const char* str) = 0;
+  // Shows menu at bounds; returns the menu with its choice when answered at once (isAsync false), null otherwise.
+  virtual IPopupMenu* CreatePlatformPopupMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync) = 0;
+  // Whether the platform delivers several touches; false here.
+  virtual bool PlatformSupportsMultiTouch() const { return false; }
+  // Device pixels of the platform window per user unit beyond the draw scale.
+  virtual float GetPlatformWindowScale() const { return 1.f; }
+  // Creates an immediate-mode overlay; none here.
+  virtual void CreatePlatformImGui() {}
   // Makes the platform window follow the size; parentHasResized tells whether the host already did.
   virtual void PlatformResize(bool /*parentHasResized*/) {}
-  // Device pixels of the platform window per user unit (beyond the draw scale).
-  virtual float GetPlatformWindowScale() const { return 1.f; }
-  // Recreates size-dependent drawing resources.
-  virtual void DrawResize() {}
+  // Light or dark appearance of the desktop.
+  virtual EUIAppearance GetUIAppearance() const { return kAppearanceLight; }
 
-  // Takes ownership of pControl and appends it, tagged ctrlTag (>= 0) and grouped; null (nothing attached) when the tag is taken.
+  // ---- Control tree [main-thread] ----
+
+  // Takes ownership of pControl and appends it, tagged ctrlTag (>= 0) and grouped; null (control destroyed) when the tag is taken.
   IControl* AttachControl(IControl* pControl, int ctrlTag = kNoTag, const char* group = "");
-  // Destroys every control, last first, and forgets the tags.
+  // Inserts pControl at index 0 (drawn first) and links it to the delegate.
+  void AttachBackgroundControl(IControl* pControl);
+  // Inserts an IPanelControl filled with pattern over the whole editor at index 0.
+  void AttachPanelBackground(const IPattern& pattern);
+  // Attaches a corner resizer of size (user units at scale 1) in those colours.
+  void AttachCornerResizer(EUIResizerMode sizeMode = kResizerScale, bool layoutOnResize = false,
+                           const IColor& color = COLOR_TRANSLUCENT, const IColor& mouseOverColor = COLOR_BLACK,
+                           const IColor& dragColor = COLOR_BLACK, float size = 20.f);
+  // Takes ownership of pControl as the corner resizer; a second one is destroyed and nothing changes.
+  void AttachCornerResizer(ICornerResizerControl* pControl, EUIResizerMode sizeMode = kResizerScale,
+                           bool layoutOnResize = false);
+  // Attaches a value bubble drawn with text.
+  void AttachBubbleControl(const IText& text = DEFAULT_TEXT);
+  // Takes ownership of pControl and appends it to the bubbles.
+  void AttachBubbleControl(IBubbleControl* pControl);
+  // Shows or destroys the frame-time display; either way every control is marked dirty.
+  void ShowFPSDisplay(bool enable);
+  // Whether the frame-time display is shown.
+  bool ShowingFPSDisplay() const { return mFrameTimeDisplay != nullptr; }
+  // Removes and destroys pControl (releasing its capture, hover and pending results); marks all dirty.
+  void RemoveControl(IControl* pControl);
+  // Removes and destroys the standard control at idx; marks all dirty.
+  void RemoveControl(int idx);
+  // Removes and destroys the standard controls from the last down to fromIdx; then marks all dirty once.
+  void RemoveControls(int fromIdx);
+  // Detaches the control with ctrlTag and forgets the tag without destroying it (the caller takes it over); marks all dirty.
+  void RemoveControlWithTag(int ctrlTag);
+  // Destroys every control, special ones included, and forgets the tags.
   void RemoveAllControls();
   // The control with ctrlTag, or null.
   IControl* GetControlWithTag(int ctrlTag) const;
-  // The control at idx, or null when out of range.
+  // The standard control at idx, or null when out of range.
   IControl* GetControl(int idx) const { return mControlList.Get(idx); }
+  // Index of pControl among the standard controls, or -1.
+  int GetControlIdx(const IControl* pControl) const { return mControlList.Find(pControl); }
   // Number of standard controls.
   int NControls() const { return mControlList.GetSize(); }
-  // Visits every control in drawing order.
+  // The corner resizer, or null.
+  ICornerResizerControl* GetCornerResizer() const { return mResizer.get(); }
+  // The frame-time display, or null.
+  IFPSDisplayControl* GetFPSDisplayControl() const { return mFrameTimeDisplay.get(); }
+  // Number of value bubbles.
+  int NBubbles() const { return mBubbles.GetSize(); }
+  // Visits every control in drawing order: standard, frame-time display, resizer, bubbles.
   void ForAllControlsFunc(const IControlFunction& func);
+  // Calls a member function of IControl with args on every control in drawing order.
+  template <typename... Args>
+  void ForAllControls(void (IControl::*method)(Args...), Args... args)
+  {
+    ForAllControlsFunc([&](IControl* pControl) { (pControl->*method)(args...); });
+  }
   // Visits the standard controls in order.
   void ForStandardControlsFunc(const IControlFunction& func);
   // Visits the standard controls linked to paramIdx.
   void ForControlWithParam(int paramIdx, const IControlFunction& func);
+  // Calls a member function with args on the standard controls linked to paramIdx.
+  template <typename... Args>
+  void ForMatchingControls(void (IControl::*method)(Args...), int paramIdx, Args... args)
+  {
+    ForControlWithParam(paramIdx, [&](IControl* pControl) { (pControl->*method)(args...); });
+  }
+  // Visits the standard controls whose non-empty group name equals group.
+  void ForControlInGroup(const char* group, const IControlFunction& func);
+  // Hides or shows the standard controls linked to paramIdx.
+  void HideControl(int paramIdx, bool hide);
+  // Disables or enables the standard controls linked to paramIdx.
+  void DisableControl(int paramIdx, bool disable);
+  // Moves the standard control at idx; marks all dirty unless it is hidden.
+  void SetControlPosition(int idx, float x, float y);
+  // Resizes the standard control at idx; marks all dirty unless it is hidden.
+  void SetControlSize(int idx, float w, float h);
+  // Sets both rectangles of the standard control at idx; marks all dirty unless it is hidden.
+  void SetControlBounds(int idx, const IRECT& r);
   // Hands pCaller's value at valIdx to every other standard control linked to the same parameter.
   void UpdatePeers(IControl* pCaller, int valIdx);
+  // Every standard control whose first slot is linked gets its parameter's name as tooltip.
+  void AssignParamNameToolTips();
   // Marks every control dirty without telling the delegate.
   void SetAllControlsDirty();
   // Clears every control's dirty mark.
   void SetAllControlsClean();
+  // Switches tooltips (and with them hover tracking) on or off.
+  void EnableTooltips(bool enable);
+  // Whether tooltips are on.
+  bool TooltipsEnabled() const { return mTooltipsEnabled; }
+  // Switches hover tracking of the standard controls on or off.
+  void EnableMouseOver(bool enable) { mHoverEnabled = enable; }
+  // Whether hover tracking is on.
+  bool MouseOverEnabled() const { return mHoverEnabled; }
+  // Live editing of the layout; does nothing in this system.
+  void EnableLiveEdit(bool /*enable*/) {}
+  // Switches strict drawing (one bounding region per frame); marks all dirty.
+  void SetStrictDrawing(bool strict);
+  // Whether strict drawing is on.
+  bool GetStrictDrawing() const { return mStrictDrawing; }
+  // Whether a resize runs the delegate's layout again.
+  void SetLayoutOnResize(bool layoutOnResize) { mRelayoutOnResize = layoutOnResize; }
+  // Calls OnGUIIdle on every control.
+  void OnGUIIdle();
+  // Hands the new desktop appearance to the appearance handler.
+  void OnAppearanceChanged(EUIAppearance appearance);
+  // Installs the handler for desktop appearance changes.
+  void SetUIAppearanceChangedFunc(std::function<void(EUIAppearance)> func) { mAppearanceHandler = std::move(func); }
+  // Installs the callback run once per frame before dirtiness is gathered.
+  void SetDisplayTickFunc(std::function<void()> func) { mFrameTick = std::move(func); }
+  // Appends every touch id captured by pControl.
+  void GetTouches(const IControl* pControl, std::vector<std::uintptr_t>& touchesOnThisControl) const;
+  // Whether any pointer has captured pControl.
+  bool ControlIsCaptured(const IControl* pControl) const;
+  // Whether any pointer is captured.
+  bool ControlIsCaptured() const { return !mCaptures.empty(); }
+
+  // ---- Drawing cycle [main-thread] ----
+
+  // Runs the frame tick and animations, then appends every dirty control's padded rectangle to rects; true when any.
+  bool IsDirty(IRECTList& rects);
+  // Draws the regions in rects (merged into one with strict drawing, else pixel-aligned and optimised).
+  void Draw(IRECTList& rects);
+  // Empties the saved transforms when clearStack, then sets the identity transform.
+  void PathTransformReset(bool clearStack = false);
+  // Pushes the current transform.
+  void PathTransformSave();
+  // Pops the last saved transform; nothing when none is saved.
+  void PathTransformRestore();
+  // The current path transform.
+  const IMatrix& GetTransform() const { return mTransform; }
+  // The clip of the control being drawn.
+  const IRECT& GetClipBounds() const { return mClipBounds; }
+
+  // ---- Size and scale [main-thread] ----
 
   // Resizes the editor to width x height user units at draw scale scale (each clamped to the limits).
   void Resize(int width, int height, float scale, bool needsPlatformResize = true);
   // The display's device pixels per point changed.
   void SetScreenScale(float scale);
-  // Limits of the draw scale.
+  // Limits of the draw scale (ordered).
   void SetScaleConstraints(float lo, float hi);
-
+  // Lower limit of the draw scale.
+  float GetMinScale() const { return mScaleMin; }
+  // Upper limit of the draw scale.
+  float GetMaxScale() const { return mScaleMax; }
+  // A corner drag reached (x, y): resizes or rescales by the resizer mode.
+  void OnDragResize(float x, float y);
+  // Starts a corner drag.
+  void StartDragResize() { mDragResizing = true; }
+  // Ends a corner drag; in scale mode every control rescales and redraws.
+  void EndDragResize();
+  // Whether a corner drag is in progress.
+  bool GetResizingInProcess() const { return mDragResizing; }
+  // What a corner drag changes.
+  EUIResizerMode GetResizerMode() const { return mResizerMode; }
   // Logical width and height in user units.
   int Width() const { return mWidth; }
   int Height() const { return mHeight; }
+  // Width and height in window points (draw scale applied).
+  int WindowWidth() const { return static_cast<int>(mWidth * mDrawScale); }
+  int WindowHeight() const { return static_cast<int>(mHeight * mDrawScale); }
   // Frames per second the platform layer drives.
   int FPS() const { return mFrameRate; }
   // The user-chosen zoom of the whole editor.
@@ -95,22 +392,190 @@ public:
   IRECT GetBounds() const { return IRECT(0.f, 0.f, static_cast<float>(mWidth), static_cast<float>(mHeight)); }
   // The editor delegate (not owned).
   IGEditorDelegate* GetDelegate() const { return mDelegate; }
+  // Seconds at the previous frame (frame-time bookkeeping).
+  double GetLastFrameTime() const { return mLastFrameTime; }
+
+  // ---- Input dispatch [main-thread] ----
+
+  // Index of the front-most standard control that takes the pointer at (x, y), or -1.
+  int GetMouseControlIdx(float x, float y, bool mouseOver = false);
+  // The control that receives a pointer event at (x, y); with capture, the touch captures it.
+  IControl* GetMouseControl(float x, float y, bool capture, bool mouseOver = false, std::uintptr_t touchId = 0);
+  // Forgets every capture and shows a hidden pointer again.
+  void ReleaseMouseCapture();
+  // Presses: captures the control under each, brackets its parameters for the host, or opens its context menu.
+  void OnMouseDown(const std::vector<IMouseInfo>& points);
+  // Releases: ends each captured control's gesture.
+  void OnMouseUp(const std::vector<IMouseInfo>& points);
+  // Drags of captured pointers (or the corner resize).
+  void OnMouseDrag(const std::vector<IMouseInfo>& points);
+  // A double click at (x, y); false when no control is there.
+  bool OnMouseDblClick(float x, float y, const IMouseMod& mod);
+  // The pointer moved to (x, y) without a button; true when over a control.
+  bool OnMouseOver(float x, float y, const IMouseMod& mod);
+  // The pointer left the view.
+  void OnMouseOut();
+  // A wheel turn of delta notches at (x, y).
+  void OnMouseWheel(float x, float y, const IMouseMod& mod, float delta);
+  // The system cancelled touches.
+  void OnTouchCancelled(const std::vector<IMouseInfo>& points);
+  // A file path dropped at (x, y).
+  void OnDrop(const char* str, float x, float y);
+  // A key went down with the pointer at (x, y); true when a control or the key handler took it.
+  bool OnKeyDown(float x, float y, const IKeyPress& key);
+  // A key went up with the pointer at (x, y); true when handled.
+  bool OnKeyUp(float x, float y, const IKeyPress& key);
+  // Installs the editor-wide key handler (empty: none).
+  void SetKeyHandlerFunc(IKeyHandlerFunc func) { mKeyHandler = std::move(func); }
+  // Installs the computer-keyboard MIDI keyboard as the key handler; func receives a copy of what it sends.
+  void SetQwertyMidiKeyHandlerFunc(IMidiKeyFunc func = nullptr);
+  // Position of the last single-pointer press.
+  float GetPressX() const { return mPressX; }
+  float GetPressY() const { return mPressY; }
+  // The control under the pointer, or null.
+  IControl* GetHoverControl() const { return mHoverControl; }
+  // Index of the hover control among the standard controls, or -1.
+  int GetHoverIdx() const { return mHoverIdx; }
+  // Whether the platform layer has hidden the pointer.
+  bool IsPointerHidden() const { return mPointerHidden; }
+  // Last cursor kind requested.
+  ECursor GetMouseCursor() const { return mCursor; }
+
+  // ---- Menus, text entry and bubbles [main-thread] ----
+
+  // Shows menu for control at bounds; the choice reaches the control's OnPopupMenuSelection with valIdx.
+  void CreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx = 0);
+  // Shows menu (a context menu when isContext) for control through the platform.
+  void DoCreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx, bool isContext);
+  // Delivers a menu result (null: dismissed) to the control waiting for it.
+  void SetControlValueAfterPopupMenu(IPopupMenu* pMenu);
+  // Opens pControl's context menu at (x, y) for paramIdx.
+  void PopupHostContextMenuForParam(IControl* pControl, int paramIdx, float x, float y);
+  // The same for the standard control at controlIdx.
+  void PopupHostContextMenuForParam(int controlIdx, int paramIdx, float x, float y);
+  // Asks for a value of control's slot valIdx: a menu for parameters with display texts, else a text entry.
+  void PromptUserInput(IControl& control, const IRECT& bounds, int valIdx = 0);
+  // Opens a text entry for control's slot valIdx with style, bounds and initial text.
+  void CreateTextEntry(IControl& control, const IText& text, const IRECT& bounds, const char* str = "", int valIdx = 0);
+  // Delivers the entered text to the control waiting for it.
+  void SetControlValueAfterTextEdit(const char* str);
+  // The control waiting for a text-entry result, or null.
+  IControl* GetEntryTarget() const { return mEntryTarget; }
+  // The control waiting for a menu result, or null.
+  IControl* GetMenuTarget() const { return mMenuTarget; }
+  // Shows str in the first bubble for pCaller at (x, y) in direction dir, at least minimumContentBounds big.
+  void ShowBubbleControl(IControl* pCaller, float x, float y, const char* str, EDirection dir = kDirectionHorizontal,
+                         IRECT minimumContentBounds = IRECT());
+
+  // ---- Host automation and gestures [main-thread] ----
+
+  // The parameter of the first slot of the control under (x, y), or -1; remembered for the host.
+  int GetParamIdxForPTAutomation(float x, float y);
+  // The remembered parameter, then forgets it.
+  int GetLastClickedParamForPTAutomation();
+  // Shows or hides the automation dot on the standard controls linked to paramIdx.
+  void SetPTParameterHighlight(int paramIdx, bool isHighlighted, int color);
+  // Records a gesture kind to recognise.
+  virtual void AttachGestureRecognizer(EGestureType type);
+  // Adds a region whose gestures go to func.
+  void AttachGestureRecognizerToRegion(const IRECT& bounds, EGestureType type, IGestureRegionFunc func);
+  // Forgets every gesture region.
+  void ClearGestureRegions();
+  // Whether a gesture at (x, y) would reach a control or region.
+  bool RespondsToGesture(float x, float y);
+  // Delivers a recognised gesture.
+  void OnGestureRecognized(const IGestureInfo& info);
 
 protected:
+  // Visits every control in drawing order without wrapping func in a std::function, so the per-frame
+  // walks allocate nothing.
+  template <typename Func>
+  void VisitAllControls(Func&& func);
+
+  // Links pControl to the delegate and this context, then OnInit, OnResize, OnRescale.
+  void LinkControl(IControl* pControl);
+  // Draws region r at scale s: every control that meets it, in drawing order.
+  void DrawRegion(const IRECT& r, float s);
+  // Draws pControl clipped to the part of bounds its padded rectangle meets; skipped when they do not meet.
+  void DrawControl(IControl* pControl, const IRECT& bounds, float scale);
   // Asks the delegate (and through it the host) for the window size of the current size and scale, then follows it.
   void ResizePlatformWindow(bool needsPlatformResize);
+  // Releases capture, hover and pending-result references to pControl and forgets its tag.
+  void ForgetControl(IControl* pControl);
+  // BeginInform / EndInform for every slot of pControl linked to a parameter.
+  void BeginParamGestures(IControl* pControl);
+  void EndParamGestures(IControl* pControl);
+  // Whether the pointer position is a finite number.
+  static bool ValidPosition(float x, float y);
+  // Destroys pControl now, or once the outermost event or frame returns when one is running.
+  void DestroyControl(IControl* pControl);
+
+  // Marks an event or frame in progress, so controls removed meanwhile outlive the calls on the stack.
+  class DispatchScope
+  {
+  public:
+    explicit DispatchScope(IGraphics& graphics) : mGraphics(graphics) { ++mGraphics.mDispatchDepth; }
+    ~DispatchScope();
+    DispatchScope(const DispatchScope&) = delete;
+    DispatchScope& operator=(const DispatchScope&) = delete;
+
+  private:
+    IGraphics& mGraphics;
+  };
 
   WDL_PtrList<IControl> mControlList;
   std::unordered_map<int, IControl*> mTagMap;
+  std::unique_ptr<ICornerResizerControl> mResizer;
+  WDL_PtrList<IBubbleControl> mBubbles;
+  std::unique_ptr<IFPSDisplayControl> mFrameTimeDisplay;
+  IPopupMenu mContextMenu;
+  WDL_String mResourceSubfolder;
+  ECursor mCursor = kCursorArrow;
   int mWidth;
   int mHeight;
   int mFrameRate;
   float mScreenScale = 1.f;
   float mDrawScale;
+  std::vector<EGestureType> mGestureKinds;
+  IRECTList mGestureAreas;
+  std::unordered_map<int, IGestureRegionFunc> mGestureAreaCallbacks;
+  std::unordered_map<std::uintptr_t, IControl*> mCaptures;
+  IControl* mHoverControl = nullptr;
+  IControl* mEntryTarget = nullptr;
+  IControl* mMenuTarget = nullptr;
+  bool mMenuIsContext = false;
+  int mEntryValIdx = -1;
+  int mMenuValIdx = -1;
+  int mHoverIdx = -1;
+  float mPressX = -1.f;
+  float mPressY = -1.f;
   float mScaleMin;
   float mScaleMax;
+  int mLastPressedParam = -1;
+  bool mHoverEnabled = false;
+  bool mStrictDrawing = false;
+  bool mTooltipsEnabled = false;
+  bool mDragResizing = false;
   bool mRelayoutOnResize = false;
+  bool mMultiTouch = false;
+  EUIResizerMode mResizerMode = kResizerScale;
+  double mLastFrameTime = 0.0;
+  IKeyHandlerFunc mKeyHandler;
+  std::function<void()> mFrameTick;
+  std::function<void(EUIAppearance)> mAppearanceHandler;
   IGEditorDelegate* mDelegate;
+  bool mPointerHidden = false;
+  float mPointerX = -1.f;
+  float mPointerY = -1.f;
+  std::stack<ILayer*> mLayerStack;
+  IRECT mClipBounds;
+  IMatrix mTransform;
+  std::stack<IMatrix> mSavedTransforms;
+  int mDispatchDepth = 0;
+  std::vector<std::unique_ptr<IControl>> mPendingDeletes;
 };
+
+// Creates the platform's graphics context for dlg (width x height user units, frame rate, draw scale); the caller owns it.
+IGraphics* MakeGraphics(IGEditorDelegate& dlg, int width, int height, int fps = 60, float scale = 1.f);
 
 } // namespace iplug::igraphics

@@ -158,6 +158,37 @@ enum EGestureState : int
   kGestureStateEnded
 };
 
+// Buttons of a message box.
+enum EMsgBoxType : int
+{
+  kMsgBoxOK = 0,
+  kMsgBoxOKCancel = 1,
+  kMsgBoxAbortRetryIgnore = 2,
+  kMsgBoxYesNoCancel = 3,
+  kMsgBoxYesNo = 4,
+  kMsgBoxRetryCancel = 5
+};
+
+// The button that dismissed a message box.
+enum EMsgBoxResult : int
+{
+  kNoResult = 0,
+  kMsgResultOK = 1,
+  kMsgResultCancel = 2,
+  kMsgResultAbort = 3,
+  kMsgResultRetry = 4,
+  kMsgResultIgnore = 5,
+  kMsgResultYes = 6,
+  kMsgResultNo = 7
+};
+
+// What a file chooser is for.
+enum EFileAction : int
+{
+  kFileOpen,
+  kFileSave
+};
+
 // Named colours, (A, R, G, B).
 inline constexpr IColor COLOR_TRANSPARENT(0, 0, 0, 0);
 inline constexpr IColor COLOR_TRANSLUCENT(10, 0, 0, 0);

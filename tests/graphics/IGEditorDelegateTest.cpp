@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "support/FakeGraphics.h"
+#include "support/RecordingGraphics.h"
 
 using namespace iplug;
 using namespace iplug::igraphics;
 
 namespace
 {
-  // A delegate with two parameters whose callbacks make a FakeGraphics and attach one control per parameter.
+  // A delegate with two parameters whose callbacks make a RecordingGraphics and attach one control per parameter.
   class TestEditorDelegate : public IGEditorDelegate
   {
   public:
@@ -16,7 +16,7 @@ namespace
       GetParam(0)->InitDouble("Gain", 0.0, -10.0, 10.0, 0.1);
       GetParam(1)->InitDouble("Mix", 0.0, 0.0, 1.0, 0.01);
       SetSizeConstraints(100, 1000, 50, 500);
-      mMakeGraphicsFunc = [this] { return new FakeGraphics(*this, 300, 200, 60, 1.f); };
+      mMakeGraphicsFunc = [this] { return new RecordingGraphics(*this, 300, 200, 60, 1.f); };
       mLayoutFunc = [](IGraphics* pGraphics) {
         pGraphics->AttachControl(new RecordingControl(IRECT(0, 0, 10, 10), 0), 7);
         pGraphics->AttachControl(new RecordingControl(IRECT(10, 0, 20, 10), {1, 0}));
@@ -31,7 +31,7 @@ namespace
     }
     void OnParamChangeUI(int paramIdx, EParamSource source) override { mUIChanges.push_back({paramIdx, source}); }
 
-    FakeGraphics* Graphics() const { return static_cast<FakeGraphics*>(GetUI()); }
+    RecordingGraphics* Graphics() const { return static_cast<RecordingGraphics*>(GetUI()); }
 
     int mUICloses = 0;
     bool mCloseFromInside = false;
@@ -184,6 +184,13 @@ TEST(IGEditorDelegate, KeysGoToTheContextAtThePointerAndAreUnhandledWhenClosed)
   const IKeyPress key("a", 0);
   EXPECT_FALSE(dlg.OnKeyDown(key));
   dlg.OpenWindow(nullptr);
+  // The fake platform reports the pointer at (12, 34); the background never takes keys.
+  dlg.GetUI()->AttachControl(new RecordingControl(IRECT(0, 0, 300, 200)));
+  auto* underPointer = new RecordingControl(IRECT(10, 30, 20, 40));
+  underPointer->mHandlesKeys = true;
+  dlg.GetUI()->AttachControl(underPointer);
   EXPECT_TRUE(dlg.OnKeyDown(key));
-  EXPECT_EQ(dlg.Graphics()->mKeyAt, (std::vector<float>{12.f, 34.f}));
+  EXPECT_EQ(underPointer->mEvents, (std::vector<std::string>{"keydown 0"}));
+  underPointer->mHandlesKeys = false;
+  EXPECT_FALSE(dlg.OnKeyUp(key));
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "support/FakeGraphics.h"
+#include "ICornerResizerControl.h"
+#include "IFPSDisplayControl.h"
+#include "support/RecordingGraphics.h"
 
 using namespace iplug;
 using namespace iplug::igraphics;
@@ -16,7 +18,7 @@ namespace
       dlg.SetSizeConstraints(100, 1000, 50, 500);
     }
     IGEditorDelegate dlg;
-    FakeGraphics graphics;
+    RecordingGraphics graphics;
   };
 
   // Counts its own destruction.
@@ -99,4 +101,109 @@ TEST(IGraphicsControlTree, DelegateValuesMarkDirtyOnlyWhenTheyChange)
   EXPECT_FALSE(control->IsDirty());
   control->SetValueFromDelegate(0.3);
   EXPECT_TRUE(control->IsDirty());
+}
+
+TEST(IGraphicsControlTree, RemoveControlsFromTheCountRemovesNothingButMarksAllDirty)
+{
+  Fixture f;
+  IControl* a = f.graphics.AttachControl(new RecordingControl(IRECT(0, 0, 1, 1)));
+  f.graphics.SetAllControlsClean();
+  f.graphics.RemoveControls(1);
+  EXPECT_EQ(f.graphics.NControls(), 1);
+  EXPECT_TRUE(a->IsDirty());
+}
+
+TEST(IGraphicsControlTree, RemoveControlsDestroysFromTheEndDownToTheIndexAndForgetsTheirTags)
+{
+  Fixture f;
+  int destroyed = 0;
+  f.graphics.AttachControl(new CountedControl(&destroyed), 0);
+  f.graphics.AttachControl(new CountedControl(&destroyed), 1);
+  f.graphics.AttachControl(new CountedControl(&destroyed), 2);
+  f.graphics.RemoveControls(1);
+  EXPECT_EQ(destroyed, 2);
+  EXPECT_EQ(f.graphics.NControls(), 1);
+  EXPECT_EQ(f.graphics.GetControlWithTag(1), nullptr);
+  EXPECT_EQ(f.graphics.GetControlWithTag(2), nullptr);
+  EXPECT_NE(f.graphics.GetControlWithTag(0), nullptr);
+}
+
+TEST(IGraphicsControlTree, RemoveControlWithTagHandsTheControlBackUndestroyed)
+{
+  Fixture f;
+  int destroyed = 0;
+  auto* control = new CountedControl(&destroyed);
+  f.graphics.AttachControl(control, 5);
+  f.graphics.RemoveControlWithTag(5);
+  EXPECT_EQ(destroyed, 0);
+  EXPECT_EQ(f.graphics.NControls(), 0);
+  EXPECT_EQ(f.graphics.GetControlWithTag(5), nullptr);
+  delete control;
+}
+
+TEST(IGraphicsControlTree, GroupsHideAndDisableReachOnlyTheirControls)
+{
+  Fixture f;
+  IControl* a = f.graphics.AttachControl(new RecordingControl(IRECT(0, 0, 1, 1), 0), -1, "knobs");
+  IControl* b = f.graphics.AttachControl(new RecordingControl(IRECT(0, 0, 1, 1)), -1, "");
+  int visited = 0;
+  f.graphics.ForControlInGroup("knobs", [&](IControl*) { ++visited; });
+  f.graphics.ForControlInGroup("", [&](IControl*) { ++visited; });
+  EXPECT_EQ(visited, 1) << "an empty group name matches nothing";
+  f.graphics.HideControl(0, true);
+  f.graphics.DisableControl(0, true);
+  EXPECT_TRUE(a->IsHidden());
+  EXPECT_TRUE(a->IsDisabled());
+  EXPECT_FALSE(b->IsHidden());
+  EXPECT_FALSE(b->IsDisabled());
+}
+
+TEST(IGraphicsControlTree, SpecialControlsAreVisitedAfterTheStandardOnesBubblesLast)
+{
+  Fixture f;
+  f.graphics.AttachControl(new RecordingControl(IRECT(0, 0, 1, 1)));
+  f.graphics.AttachBubbleControl();
+  f.graphics.AttachCornerResizer(kResizerScale, false);
+  f.graphics.ShowFPSDisplay(true);
+  std::vector<IControl*> order;
+  f.graphics.ForAllControlsFunc([&](IControl* c) { order.push_back(c); });
+  ASSERT_EQ(order.size(), 4u);
+  EXPECT_EQ(order[0], f.graphics.GetControl(0));
+  EXPECT_EQ(order[1], static_cast<IControl*>(f.graphics.GetFPSDisplayControl()));
+  EXPECT_EQ(order[2], static_cast<IControl*>(f.graphics.GetCornerResizer()));
+  EXPECT_EQ(f.graphics.NBubbles(), 1);
+}
+
+TEST(IGraphicsControlTree, ASecondCornerResizerIsDestroyedAndChangesNothing)
+{
+  Fixture f;
+  f.graphics.AttachCornerResizer(kResizerScale, false);
+  ICornerResizerControl* first = f.graphics.GetCornerResizer();
+  f.graphics.AttachCornerResizer(kResizerSize, true);
+  EXPECT_EQ(f.graphics.GetCornerResizer(), first);
+  EXPECT_EQ(f.graphics.GetResizerMode(), kResizerScale);
+}
+
+TEST(IGraphicsControlTree, DisablingTheFrameTimeDisplayClearsTheHoverControl)
+{
+  Fixture f;
+  f.graphics.AttachControl(new RecordingControl(IRECT(0, 0, 300, 200)));
+  IControl* c = f.graphics.AttachControl(new RecordingControl(IRECT(100, 100, 120, 120)));
+  f.graphics.EnableMouseOver(true);
+  f.graphics.OnMouseOver(110, 110, IMouseMod());
+  EXPECT_EQ(f.graphics.GetHoverControl(), c);
+  f.graphics.ShowFPSDisplay(true);
+  f.graphics.ShowFPSDisplay(false);
+  EXPECT_EQ(f.graphics.GetHoverControl(), nullptr);
+  EXPECT_EQ(f.graphics.GetHoverIdx(), -1);
+}
+
+TEST(IGraphicsControlTree, ParameterNamesBecomeTooltipsOfLinkedControls)
+{
+  Fixture f;
+  IControl* linked = f.graphics.AttachControl(new RecordingControl(IRECT(0, 0, 1, 1), 0));
+  IControl* unlinked = f.graphics.AttachControl(new RecordingControl(IRECT(0, 0, 1, 1)));
+  f.graphics.AssignParamNameToolTips();
+  EXPECT_STREQ(linked->GetTooltip(), "Level");
+  EXPECT_STREQ(unlinked->GetTooltip(), "");
 }

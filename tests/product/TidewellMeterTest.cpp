@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/FakeGraphics.h"
+#include "support/RecordingGraphics.h"
 #include "support/TidewellHarness.h"
 
 using namespace iplug::igraphics;
@@ -11,7 +11,7 @@ namespace
   RecordingControl* OpenEditor(TidewellHarness& harness, bool withDuck)
   {
     Tidewell& plug = harness.Plug();
-    plug.mMakeGraphicsFunc = [&plug] { return new FakeGraphics(plug, 495, 220, 60, 1.f); };
+    plug.mMakeGraphicsFunc = [&plug] { return new RecordingGraphics(plug, 495, 220, 60, 1.f); };
     plug.OpenWindow(nullptr);
     if (!withDuck)
       return nullptr;
