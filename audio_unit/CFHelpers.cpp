@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 
+#include "CFStringUtf8.h"
 #include "IPreset.h"
 
 namespace iplug
@@ -38,14 +39,7 @@ void PutInDict(CFMutableDictionaryRef dict, const char* key, CFTypeRef value)
 WDL_String CFStringToUtf8(CFStringRef text)
 {
   WDL_String result;
-  if (!text || CFGetTypeID(text) != CFStringGetTypeID())
-    return result;
-  const CFIndex capacity = CFStringGetMaximumSizeForEncoding(CFStringGetLength(text), kCFStringEncodingUTF8) + 1;
-  if (capacity <= 1)
-    return result;
-  std::unique_ptr<char[]> buffer(new char[static_cast<std::size_t>(capacity)]);
-  if (CFStringGetCString(text, buffer.get(), capacity, kCFStringEncodingUTF8))
-    result.Set(buffer.get());
+  result.Set(CFStringUtf8(text).c_str());
   return result;
 }
 

@@ -43,6 +43,7 @@ int ParseHostBundleVersion(const char* versionStr)
 IPlugAU::IPlugAU(const InstanceInfo& info, const Config& config)
   : IPlugAPIBase(config, kAPIAU)
   , IPlugProcessor(config)
+  , mRenderNotify(mRenderGate)
 {
   mViewFactoryClassName.Set(info.mCocoaViewFactoryClassName.Get());
 
@@ -217,20 +218,20 @@ OSStatus IPlugAU::DoInitialize(IPlugAU* plug)
     return badComponentSelector;
   plug->mActive = true;
   plug->OnParamReset(kReset);
-  plug->OnActivate(true);
+  plug->RequestActivate(true);
   return noErr;
 }
 
 OSStatus IPlugAU::DoUninitialize(IPlugAU* plug)
 {
   plug->mActive = false;
-  plug->OnActivate(false);
+  plug->RequestActivate(false);
   return noErr;
 }
 
 OSStatus IPlugAU::DoReset(IPlugAU* plug)
 {
-  plug->OnReset();
+  plug->RequestReset();
   return noErr;
 }
 
@@ -343,20 +344,13 @@ OSStatus IPlugAU::DoAddRenderNotify(IPlugAU* plug, AURenderCallback proc, void* 
 {
   if (!proc)
     return kAudio_ParamError;
-  plug->mRenderNotify.Add(new AURenderCallbackStruct{proc, refCon});
+  plug->mRenderNotify.Add({proc, refCon});
   return noErr;
 }
 
-OSStatus IPlugAU::DoRemoveRenderNotify(IPlugAU* plug, AURenderCallback proc, void* /*refCon*/)
+OSStatus IPlugAU::DoRemoveRenderNotify(IPlugAU* plug, AURenderCallback proc, void* refCon)
 {
-  for (int i = 0; i < plug->mRenderNotify.GetSize(); ++i)
-  {
-    if (plug->mRenderNotify.Get(i)->inputProc == proc)
-    {
-      plug->mRenderNotify.Delete(i, true);
-      break;
-    }
-  }
+  plug->mRenderNotify.Remove(proc, refCon);
   return noErr;
 }
 

@@ -8,6 +8,8 @@
 #include "IPlugAPIBase.h"
 #include "IPlugProcessor.h"
 #include "InstanceInfo.h"
+#include "RenderGate.h"
+#include "RenderNotifyList.h"
 #include "WDL_HeapBuf.h"
 #include "WDL_PtrList.h"
 #include "WDL_String.h"
@@ -55,9 +57,12 @@ IPlugAU* MakePlug(void* memory);
 // The Audio Unit v2 adapter: answers the host's selector calls (lifecycle, properties, parameters,
 // listeners, render) for one plug-in instance. The product class derives from it, and from nothing else,
 // so that the IPlugAU part sits at the start of the object. Unless stated otherwise every call runs on the
-// thread the host makes it on, which for everything but rendering and parameter calls is the main thread;
-// no lock is taken, so the host must not change buses, connections, listeners or the block size while it
-// renders.
+// thread the host makes it on, which for everything but rendering and parameter calls is the main thread.
+// The render thread never waits: bypass, reset, sample rate and (de)activation are requests it carries out
+// before its next block; render notifications are published copies; changes of buses, formats, connections,
+// host callbacks and the block size hold the render gate, and a render that meets them turns back with
+// kAudioUnitErr_CannotDoInCurrentContext. Property listeners are not guarded: the host adds and removes
+// them on one thread.
 class IPlugAU : public IPlugAPIBase, public IPlugProcessor
 {
 public:
@@ -137,16 +142,17 @@ public:
   static OSStatus AUMethodSysEx(void* self, const UInt8* data, UInt32 length);
 
   // The operations behind the selectors, shared with the legacy entry.
-  // Identifies the host, checks the declared channel counts and activates; badComponentSelector when illegal.
+  // Identifies the host, checks the declared channel counts, resets the parameters' handlers and asks for
+  // activation before the next block; badComponentSelector when illegal.
   static OSStatus DoInitialize(IPlugAU* plug);
-  // Deactivates. Returns 0.
+  // Deactivates, asking for OnActivate(false) before the next block. Returns 0.
   static OSStatus DoUninitialize(IPlugAU* plug);
-  // Clears the processing state (OnReset); scope and element do not matter. Returns 0.
+  // Asks for OnReset before the next block; scope and element do not matter. Returns 0.
   static OSStatus DoReset(IPlugAU* plug);
   // Reads a global parameter's value. Any thread.
   static OSStatus DoGetParameter(IPlugAU* plug, AudioUnitParameterID paramID, AudioUnitScope scope,
                                  AudioUnitElement element, AudioUnitParameterValue* value);
-  // Sets a global parameter from the host; the buffer offset is not used. Any thread, one at a time.
+  // Sets a global parameter from the host; the buffer offset is not used. Any thread, several at once.
   static OSStatus DoSetParameter(IPlugAU* plug, AudioUnitParameterID paramID, AudioUnitScope scope,
                                  AudioUnitElement element, AudioUnitParameterValue value, UInt32 offsetFrames);
   // Applies the immediate events in order (ramps are ignored); stops at the first bad one.
@@ -160,9 +166,9 @@ public:
   // Removes the first listener of propID with this function and user data.
   static OSStatus DoRemovePropertyListenerWithUserData(IPlugAU* plug, AudioUnitPropertyID propID,
                                                        AudioUnitPropertyListenerProc proc, void* userData);
-  // Appends a render notification (duplicates allowed).
+  // Appends a render notification (duplicates allowed); safe while rendering.
   static OSStatus DoAddRenderNotify(IPlugAU* plug, AURenderCallback proc, void* refCon);
-  // Removes the first render notification with this function; the reference is not compared.
+  // Removes the first render notification with this function and reference; safe while rendering.
   static OSStatus DoRemoveRenderNotify(IPlugAU* plug, AURenderCallback proc, void* refCon);
   // Hands one MIDI message to the processor and the editor; badComponentSelector without MIDI input. Audio thread.
   static OSStatus DoMIDIEvent(IPlugAU* plug, UInt32 status, UInt32 data1, UInt32 data2, UInt32 offsetSampleFrame);
@@ -288,13 +294,15 @@ private:
   OSStatus SetClassInfo(const void* data, UInt32 dataSize);
   // Connects an upstream unit's output to an input bus, or disconnects it.
   OSStatus SetMakeConnection(AudioUnitScope scope, const void* data, UInt32 dataSize);
-  // A positive, finite sample rate, then OnReset.
+  // A positive, finite sample rate, then OnReset before the next block.
   OSStatus SetSampleRateProperty(const void* data, UInt32 dataSize);
-  // Declares a bus's channel count (and sample rate) when the format is float PCM and legal.
+  // Declares a bus's channel count (and sample rate) when the format is one the render path handles (native
+  // 32-bit float, non-interleaved) and legal.
   OSStatus SetStreamFormat(AudioUnitScope scope, AudioUnitElement element, const void* data, UInt32 dataSize);
-  // A block size of 1 to kMaxBlockSize frames, with scratch memory for it, then OnReset.
+  // A block size of 1 to kMaxBlockSize frames, with scratch memory for it (holding the render gate), then
+  // OnReset before the next block.
   OSStatus SetMaxFramesPerSlice(AudioUnitScope scope, const void* data, UInt32 dataSize);
-  // Bypass on or off; the processor is (de)activated and reset.
+  // Bypass on or off at once; the processor is (de)activated and reset before the next block.
   OSStatus SetBypass(AudioUnitScope scope, const void* data, UInt32 dataSize);
   // Feeds an input bus from a host render callback, or disconnects it.
   OSStatus SetRenderCallback(AudioUnitScope scope, AudioUnitElement element, const void* data, UInt32 dataSize);
@@ -325,14 +333,14 @@ private:
   void NotifyParameterEvent(AudioUnitEventType type, int paramIdx);
 
   // Render path (audio thread), one step of RenderProc each.
-  // Calls every render notification with the pre- or post-render flag.
-  void NotifyRender(AudioUnitRenderActionFlags phase, const AudioTimeStamp* time, UInt32 outputBusNumber,
-                    UInt32 nFrames, AudioBufferList* ioData);
+  // Checks the call and renders it with the gate held; returns the render's status.
+  OSStatus Render(const AudioTimeStamp& time, UInt32 outputBusNumber, UInt32 nFrames, AudioBufferList& ioData);
   // Pulls every connected input bus, once per time stamp; the first failing pull's status.
   OSStatus PullInputs(const AudioTimeStamp* time, UInt32 nFrames);
   // Pulls one input bus from its source and attaches what came back to the processor.
   OSStatus PullInputBus(int busIdx, const AudioTimeStamp* time, UInt32 nFrames);
-  // Connects as many of the bus's channels as the host declared or hands buffers for.
+  // Connects as many of the bus's channels as the host declared or hands buffers for, and no more, at every
+  // render, so a bus follows every change of format or buffer count.
   void ConnectOutputBus(BusChannels& bus, const AudioBufferList& ioData);
   // Attaches the host's output buffers, providing scratch memory for null ones.
   void AttachOutputBuffers(const BusChannels& bus, AudioBufferList& ioData, UInt32 nFrames);
@@ -365,7 +373,8 @@ private:
   // The scratch buffers always hold channels x block size floats: the block size drops to 0 when they cannot.
   WDL_TypedBuf<float> mInScratchBuf;                              // input channels x block size, for render callbacks
   WDL_TypedBuf<float> mOutScratchBuf;                             // output channels x block size, for null host buffers
-  WDL_PtrList_DeleteOnDestroy<AURenderCallbackStruct> mRenderNotify; // render notifications, in order
+  RenderGate mRenderGate;                                         // keeps reconfigurations and renders apart
+  RenderNotifyList mRenderNotify;                                 // render notifications, in order
   AUMIDIOutputCallbackStruct mMidiCallback = {};                  // the host's MIDI output
   AudioTimeStamp mLastRenderTimeStamp = {};                       // time stamp of the current render call
   WDL_String mTrackName;                                          // context name set by the host

@@ -573,7 +573,7 @@ OSStatus IPlugAU::SetSampleRateProperty(const void* data, UInt32 dataSize)
   if (!ReadRecord(data, dataSize, sampleRate) || !std::isfinite(sampleRate) || sampleRate <= 0.0)
     return kAudioUnitErr_InvalidPropertyValue;
   SetSampleRate(sampleRate);
-  OnReset();
+  RequestReset();
   return noErr;
 }
 
@@ -585,8 +585,8 @@ OSStatus IPlugAU::SetBypass(AudioUnitScope scope, const void* data, UInt32 dataS
   if (!ReadRecord(data, dataSize, bypass))
     return kAudioUnitErr_InvalidPropertyValue;
   SetBypassed(bypass != 0);
-  OnActivate(bypass == 0);
-  OnReset();
+  RequestActivate(bypass == 0);
+  RequestReset();
   return noErr;
 }
 
@@ -612,6 +612,7 @@ OSStatus IPlugAU::SetHostCallbacks(AudioUnitScope scope, const void* data, UInt3
   // Hosts built against older headers pass the record without its last callbacks; those stay null.
   HostCallbackInfo callbacks = {};
   std::memcpy(&callbacks, data, std::min<std::size_t>(dataSize, sizeof(callbacks)));
+  const RenderGate::Reconfiguration reconfiguration(mRenderGate);
   mHostCallbacks = callbacks;
   return noErr;
 }
@@ -654,6 +655,7 @@ OSStatus IPlugAU::SetMIDIOutputCallback(const void* data, UInt32 dataSize)
   AUMIDIOutputCallbackStruct callback = {};
   if (!ReadRecord(data, dataSize, callback))
     return kAudioUnitErr_InvalidPropertyValue;
+  const RenderGate::Reconfiguration reconfiguration(mRenderGate);
   mMidiCallback = callback;
   return noErr;
 }

@@ -1,10 +1,12 @@
 // IPlugAU, file 3 of 4: buses, stream formats, connections and the render path, with MIDI in and out.
-// Everything reached from RenderProc runs on the host's render thread and allocates nothing: the pull
-// buffer list lives on the stack, scratch memory is sized when the block size changes, and the queues are
-// fixed rings. Only MIDI output may grow its reusable packet-list buffer.
+// Everything reached from RenderProc runs on the host's render thread and neither allocates nor locks: the
+// pull buffer list lives on the stack, scratch memory is sized when the block size changes, the queues are
+// fixed rings and MIDI output goes through a packet list made at construction. Builds with the allocation
+// guard abort when that is broken.
 
 #include "IPlugAU.h"
 #include "PropertyRecord.h"
+#include "RenderAllocationGuard.h"
 
 #include <algorithm>
 #include <climits>
@@ -58,6 +60,28 @@ SInt16 ChannelInfoCount(const IOConfig& config, ERoute route)
   if (config.ContainsWildcard(route))
     return -1;
   return static_cast<SInt16>(std::min(config.GetTotalNChannels(route), static_cast<int>(SHRT_MAX)));
+}
+
+// Writes silence into every buffer the host handed over, for a render that cannot run.
+void SilenceHostBuffers(AudioBufferList& ioData, UInt32 nFrames)
+{
+  for (UInt32 k = 0; k < ioData.mNumberBuffers; ++k)
+  {
+    AudioBuffer& buffer = ioData.mBuffers[k];
+    const UInt32 frames = std::min<UInt32>(nFrames, buffer.mDataByteSize / sizeof(float));
+    if (buffer.mData)
+      std::fill_n(static_cast<float*>(buffer.mData), frames, 0.f);
+  }
+}
+
+// Whether the render path reads and writes this format as it is: native-endian 32-bit float, one channel per
+// buffer, which is how the unit describes its own buses.
+bool IsRenderableFormat(const AudioStreamBasicDescription& format)
+{
+  const UInt32 flags = format.mFormatFlags;
+  return format.mFormatID == kAudioFormatLinearPCM && (flags & kAudioFormatFlagIsFloat) != 0 &&
+         (flags & kAudioFormatFlagIsNonInterleaved) != 0 && (flags & kAudioFormatFlagIsBigEndian) == 0 &&
+         format.mBitsPerChannel == 32 && format.mBytesPerFrame == sizeof(float);
 }
 
 // A host number for a count of channels; counts beyond any bus are cut so that sums cannot overflow.
@@ -253,6 +277,7 @@ OSStatus IPlugAU::SetStreamFormat(AudioUnitScope scope, AudioUnitElement element
   AudioStreamBasicDescription format;
   if (!ReadRecord(data, dataSize, format))
     return kAudioUnitErr_InvalidPropertyValue;
+  const RenderGate::Reconfiguration reconfiguration(mRenderGate);
   const OSStatus status = ApplyStreamFormat(scope, element, *bus, format);
   AssessInputConnections();
   return status;
@@ -267,9 +292,7 @@ OSStatus IPlugAU::ApplyStreamFormat(AudioUnitScope scope, AudioUnitElement eleme
   // pull buffer list holds.
   const bool fits = nChannels > 0 && nChannels <= bus.mNPlugChannels &&
                     (scope != kAudioUnitScope_Input || nChannels <= kMaxInputBusChannels);
-  const bool isFloatPCM = format.mFormatID == kAudioFormatLinearPCM &&
-                          (format.mFormatFlags & (kAudioFormatFlagIsFloat | kAudioFormatFlagIsPacked)) != 0;
-  if (!fits || !isFloatPCM || !CheckLegalIO(scope, static_cast<int>(element), nChannels))
+  if (!fits || !IsRenderableFormat(format) || !CheckLegalIO(scope, static_cast<int>(element), nChannels))
     return kAudioUnitErr_InvalidProperty;
   bus.mNHostChannels = nChannels;
   if (std::isfinite(format.mSampleRate) && format.mSampleRate > 0.0)
@@ -287,6 +310,7 @@ OSStatus IPlugAU::SetMakeConnection(AudioUnitScope scope, const void* data, UInt
     return kAudioUnitErr_InvalidProperty;
 
   const int busIdx = static_cast<int>(connection.destInputNumber);
+  const RenderGate::Reconfiguration reconfiguration(mRenderGate);
   *mInBusConnections.Get(busIdx) = InputBusConnection();
   OSStatus status = noErr;
   AudioUnit source = connection.sourceAudioUnit;
@@ -332,6 +356,7 @@ OSStatus IPlugAU::SetRenderCallback(AudioUnitScope scope, AudioUnitElement eleme
   AURenderCallbackStruct callback;
   if (!ReadRecord(data, dataSize, callback))
     return kAudioUnitErr_InvalidPropertyValue;
+  const RenderGate::Reconfiguration reconfiguration(mRenderGate);
   InputBusConnection& record = *mInBusConnections.Get(static_cast<int>(element));
   record = InputBusConnection();
   if (callback.inputProc)
@@ -347,6 +372,7 @@ OSStatus IPlugAU::SetMaxFramesPerSlice(AudioUnitScope scope, const void* data, U
   UInt32 frames = 0;
   if (!ReadRecord(data, dataSize, frames) || frames == 0 || frames > static_cast<UInt32>(kMaxBlockSize))
     return kAudioUnitErr_InvalidPropertyValue;
+  const RenderGate::Reconfiguration reconfiguration(mRenderGate);
   const int previous = GetBlockSize();
   SetBlockSize(static_cast<int>(frames));
   if (GetBlockSize() != static_cast<int>(frames) || !ResizeScratchBuffers())
@@ -356,7 +382,7 @@ OSStatus IPlugAU::SetMaxFramesPerSlice(AudioUnitScope scope, const void* data, U
       SetBlockSize(0);
     return kAudio_MemFullError;
   }
-  OnReset();
+  RequestReset();
   return noErr;
 }
 
@@ -368,49 +394,52 @@ OSStatus IPlugAU::RenderProc(void* self, AudioUnitRenderActionFlags* /*flags*/, 
   auto* plug = static_cast<IPlugAU*>(self);
   if (!time || !ioData)
     return kAudio_ParamError;
-  plug->mLastRenderTimeStamp = *time;
-  if (!(time->mFlags & kAudioTimeStampSampleTimeValid) || nFrames > static_cast<UInt32>(plug->GetBlockSize()))
+  const RenderAllocationGuard allocationGuard;
+  if (!plug->mRenderGate.EnterRender())
+  {
+    SilenceHostBuffers(*ioData, nFrames);
+    return kAudioUnitErr_CannotDoInCurrentContext;
+  }
+  const OSStatus status = plug->Render(*time, outputBusNumber, nFrames, *ioData);
+  plug->mRenderGate.LeaveRender();
+  return status;
+}
+
+OSStatus IPlugAU::Render(const AudioTimeStamp& time, UInt32 outputBusNumber, UInt32 nFrames, AudioBufferList& ioData)
+{
+  mLastRenderTimeStamp = time;
+  if (!(time.mFlags & kAudioTimeStampSampleTimeValid) || nFrames > static_cast<UInt32>(GetBlockSize()))
     return kAudioUnitErr_InvalidPropertyValue;
 
-  const bool midiEffect = plug->IsMidiEffect();
-  BusChannels* outBus = plug->GetBus(kAudioUnitScope_Output, outputBusNumber);
+  const bool midiEffect = IsMidiEffect();
+  BusChannels* outBus = GetBus(kAudioUnitScope_Output, outputBusNumber);
   if (!midiEffect)
   {
     if (!outBus)
       return kAudioUnitErr_InvalidElement;
     // Every buffer needs a plug-in channel behind it and room for the frames asked for.
-    if (ioData->mNumberBuffers > static_cast<UInt32>(outBus->mNPlugChannels))
+    if (ioData.mNumberBuffers > static_cast<UInt32>(outBus->mNPlugChannels))
       return kAudio_ParamError;
-    for (UInt32 k = 0; k < ioData->mNumberBuffers; ++k)
-      if (ioData->mBuffers[k].mData && ioData->mBuffers[k].mDataByteSize < nFrames * sizeof(float))
+    for (UInt32 k = 0; k < ioData.mNumberBuffers; ++k)
+      if (ioData.mBuffers[k].mData && ioData.mBuffers[k].mDataByteSize < nFrames * sizeof(float))
         return kAudio_ParamError;
   }
 
-  plug->NotifyRender(kAudioUnitRenderAction_PreRender, time, outputBusNumber, nFrames, ioData);
+  RunPendingRequests();
+  mRenderNotify.Notify(kAudioUnitRenderAction_PreRender, &time, outputBusNumber, nFrames, &ioData);
   if (!midiEffect)
   {
-    const OSStatus status = plug->PullInputs(time, nFrames);
+    const OSStatus status = PullInputs(&time, nFrames);
     if (status != noErr)
       return status;
-    plug->ConnectOutputBus(*outBus, *ioData);
-    plug->AttachOutputBuffers(*outBus, *ioData, nFrames);
+    ConnectOutputBus(*outBus, ioData);
+    AttachOutputBuffers(*outBus, ioData, nFrames);
   }
-  if (midiEffect || static_cast<int>(outputBusNumber) == plug->LastConnectedOutputBus())
-    plug->RunProcessor(outputBusNumber, nFrames);
-  plug->NotifyRender(kAudioUnitRenderAction_PostRender, time, outputBusNumber, nFrames, ioData);
-  plug->SendQueuedSysEx();
+  if (midiEffect || static_cast<int>(outputBusNumber) == LastConnectedOutputBus())
+    RunProcessor(outputBusNumber, nFrames);
+  mRenderNotify.Notify(kAudioUnitRenderAction_PostRender, &time, outputBusNumber, nFrames, &ioData);
+  SendQueuedSysEx();
   return noErr;
-}
-
-void IPlugAU::NotifyRender(AudioUnitRenderActionFlags phase, const AudioTimeStamp* time, UInt32 outputBusNumber,
-                           UInt32 nFrames, AudioBufferList* ioData)
-{
-  for (int i = 0; i < mRenderNotify.GetSize(); ++i)
-  {
-    const AURenderCallbackStruct* notify = mRenderNotify.Get(i);
-    AudioUnitRenderActionFlags flags = phase;
-    notify->inputProc(notify->inputProcRefCon, &flags, time, outputBusNumber, nFrames, ioData);
-  }
 }
 
 OSStatus IPlugAU::PullInputs(const AudioTimeStamp* time, UInt32 nFrames)
@@ -478,10 +507,9 @@ OSStatus IPlugAU::PullInputBus(int busIdx, const AudioTimeStamp* time, UInt32 nF
 
 void IPlugAU::ConnectOutputBus(BusChannels& bus, const AudioBufferList& ioData)
 {
-  const int nBuffers = static_cast<int>(ioData.mNumberBuffers);
-  if (bus.mConnected && bus.mNHostChannels == nBuffers)
-    return;
-  const int nConnected = std::max(bus.mNHostChannels, nBuffers);
+  // Marking channels that keep their state costs a flag each; skipping it once let a bus keep the channel
+  // count of an earlier format and leave buffers of the new one unwritten.
+  const int nConnected = std::max(bus.mNHostChannels, static_cast<int>(ioData.mNumberBuffers));
   SetChannelConnections(kOutput, bus.mPlugChannelStart, nConnected, true);
   SetChannelConnections(kOutput, bus.mPlugChannelStart + nConnected, std::max(bus.mNPlugChannels - nConnected, 0),
                         false);

@@ -1,9 +1,14 @@
 // Cost of the ducking engine per sample frame, outside and inside a dip, against a plain float
-// gain loop over the same buffers. Run: build/release/bench/engine_bench
+// gain loop over the same buffers, and what the denormal guard costs when the host already flushes
+// denormals (no register write) or not (two writes per block). Run: build/release/bench/engine_bench
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <vector>
+
+#if defined(__SSE__) || defined(__x86_64__)
+#include <xmmintrin.h>
+#endif
 
 #include "Tidewell.h"
 
@@ -197,6 +202,30 @@ namespace
     ReportPerFrame(state, nFrames);
   }
 
+#if defined(__SSE__) || defined(__x86_64__)
+  // Small stereo blocks outside a dip, with the host's flush-to-zero and denormals-are-zero modes off (0)
+  // or on (1) around every block, as a host's render thread runs.
+  void BM_ProcessBlockHostFlushModes(benchmark::State& state)
+  {
+    constexpr int kFrames = 32;
+    constexpr unsigned kBothModes = 0x8040;
+    const unsigned saved = _mm_getcsr();
+    _mm_setcsr(state.range(0) ? saved | kBothModes : saved & ~kBothModes);
+    Tidewell plug;
+    Prepare(plug, kFrames, 2);
+    Buffers buffers(kFrames);
+    SteadyGuard steady(plug, kFrames);
+    for (auto _ : state)
+    {
+      steady.Tick();
+      plug.ProcessBlock(buffers.inPtrs, buffers.outPtrs, kFrames);
+      benchmark::DoNotOptimize(buffers.out[0].data());
+    }
+    _mm_setcsr(saved);
+    ReportPerFrame(state, kFrames);
+  }
+#endif
+
   void BlockSizesAndChannels(benchmark::internal::Benchmark* bench)
   {
     bench->ArgNames({"frames", "chans"});
@@ -211,3 +240,6 @@ BENCHMARK(BM_BaselineFloatGainPlusCos)->Apply(BlockSizesAndChannels);
 BENCHMARK(BM_ProcessBlockOutsideDip)->Apply(BlockSizesAndChannels);
 BENCHMARK(BM_ProcessBlockInsideDip)->Apply(BlockSizesAndChannels);
 BENCHMARK(BM_FloatPathOutsideDip)->Apply(BlockSizesAndChannels);
+#if defined(__SSE__) || defined(__x86_64__)
+BENCHMARK(BM_ProcessBlockHostFlushModes)->ArgName("host_flushes")->Arg(0)->Arg(1);
+#endif

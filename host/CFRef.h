@@ -52,16 +52,3 @@ inline CFRef<CFStringRef> MakeCFString(const std::string& text)
 {
   return CFRef<CFStringRef>(CFStringCreateWithCString(nullptr, text.c_str(), kCFStringEncodingUTF8));
 }
-
-// The UTF-8 text of a string; empty for null or a non-string.
-inline std::string ToStdString(CFStringRef string)
-{
-  if (!string || CFGetTypeID(string) != CFStringGetTypeID())
-    return {};
-  const CFIndex size = CFStringGetMaximumSizeForEncoding(CFStringGetLength(string), kCFStringEncodingUTF8) + 1;
-  std::string text(static_cast<std::size_t>(size), '\0');
-  if (!CFStringGetCString(string, text.data(), size, kCFStringEncodingUTF8))
-    return {};
-  text.resize(std::char_traits<char>::length(text.c_str()));
-  return text;
-}

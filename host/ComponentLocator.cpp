@@ -4,16 +4,10 @@
 
 #include <filesystem>
 
+#include "FourCC.h"
 #include "StatusText.h"
 
-namespace
-{
-  constexpr OSType FourCC(const char (&code)[5])
-  {
-    return (OSType(static_cast<unsigned char>(code[0])) << 24) | (OSType(static_cast<unsigned char>(code[1])) << 16)
-           | (OSType(static_cast<unsigned char>(code[2])) << 8) | OSType(static_cast<unsigned char>(code[3]));
-  }
-}
+using iplug::FourCC;
 
 AudioComponentDescription ComponentLocator::TidewellDescription()
 {

@@ -1,5 +1,6 @@
 #include "HostComponent.h"
 
+#include "CFStringUtf8.h"
 #include "ComponentLocator.h"
 #include "StatusText.h"
 
@@ -33,7 +34,7 @@ std::string HostComponent::Name() const
   CFRef<CFStringRef> name;
   if (AudioComponentCopyName(mComponent, name.Out()) != noErr)
     return {};
-  return ToStdString(name.Get());
+  return iplug::CFStringUtf8(name.Get());
 }
 
 OSStatus HostComponent::Initialize()

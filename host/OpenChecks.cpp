@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "CFStringUtf8.h"
 #include "ComponentLocator.h"
 #include "StatusText.h"
 #include "ValidationContext.h"
@@ -71,7 +72,7 @@ namespace
     const bool matches = read && description.componentType == wanted.componentType && description.componentSubType == wanted.componentSubType
                          && description.componentManufacturer == wanted.componentManufacturer && CFStringGetLength(name.Get()) > 0;
     context.report.Check(matches, "identity (aufx xhm2 Klvn)",
-                         Format("\"%s\", version %u.%u.%u", ToStdString(name.Get()).c_str(), version >> 16, (version >> 8) & 0xFF, version & 0xFF));
+                         Format("\"%s\", version %u.%u.%u", iplug::CFStringUtf8(name.Get()).c_str(), version >> 16, (version >> 8) & 0xFF, version & 0xFF));
   }
 
   void CheckFirstInitialize(ValidationContext& context)

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "CFRef.h"
+#include "CFStringUtf8.h"
 #include "HostComponent.h"
 #include "StatusText.h"
 
@@ -52,7 +53,7 @@ namespace
     if (CFGetTypeID(array) != CFArrayGetTypeID())
       return texts;
     for (CFIndex i = 0; i < CFArrayGetCount(array); ++i)
-      texts.push_back(ToStdString(static_cast<CFStringRef>(CFArrayGetValueAtIndex(array, i))));
+      texts.push_back(iplug::CFStringUtf8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(array, i))));
     return texts;
   }
 }
@@ -85,9 +86,9 @@ bool ParameterCatalog::Describe(const HostComponent& unit, AudioUnitParameterID 
   description = ParameterDescription{};
   description.id = id;
   const bool hasCFName = (info.flags & kAudioUnitParameterFlag_HasCFNameString) && info.cfNameString;
-  description.name = hasCFName ? ToStdString(info.cfNameString) : std::string(info.name, strnlen(info.name, sizeof(info.name)));
+  description.name = hasCFName ? iplug::CFStringUtf8(info.cfNameString) : std::string(info.name, strnlen(info.name, sizeof(info.name)));
   description.unit = info.unit;
-  description.customUnit = ToStdString(unitName.Get());
+  description.customUnit = iplug::CFStringUtf8(unitName.Get());
   description.minValue = info.minValue;
   description.maxValue = info.maxValue;
   description.defaultValue = info.defaultValue;
@@ -149,7 +150,7 @@ bool ParameterCatalog::TextForValue(const HostComponent& unit, AudioUnitParamete
   if (unit.Get(kAudioUnitProperty_ParameterStringFromValue, kAudioUnitScope_Global, 0, request) != noErr || !request.outString)
     return false;
   CFRef<CFStringRef> owned(request.outString);
-  text = ToStdString(request.outString);
+  text = iplug::CFStringUtf8(request.outString);
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <set>
 #include <vector>
 
+#include "CFStringUtf8.h"
 #include "Renderer.h"
 #include "SampleStats.h"
 #include "StatusText.h"
@@ -62,8 +63,8 @@ namespace
       AudioUnitParameterNameInfo shortened{parameter.id, 3, nullptr};
       const OSStatus shortStatus = unit.Get(kAudioUnitProperty_ParameterIDName, kAudioUnitScope_Global, 0, shortened);
       CFRef<CFStringRef> shortName(shortened.outName);
-      const std::string fullText = ToStdString(fullName.Get());
-      const std::string shortText = ToStdString(shortName.Get());
+      const std::string fullText = iplug::CFStringUtf8(fullName.Get());
+      const std::string shortText = iplug::CFStringUtf8(shortName.Get());
       report.Check(fullStatus == noErr && shortStatus == noErr && fullText == parameter.name && shortText == parameter.name.substr(0, 3),
                    Format("  names of \"%s\" (full, 3 characters)", parameter.name.c_str()), Format("\"%s\", \"%s\"", fullText.c_str(), shortText.c_str()));
     }

@@ -1,6 +1,7 @@
 #include "ParameterSettings.h"
 
 #include <cerrno>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -33,7 +34,9 @@ namespace
     errno = 0;
     char* end = nullptr;
     number = std::strtod(text.c_str(), &end);
-    return errno == 0 && end == text.c_str() + text.size() && std::isfinite(number);
+    // A value too small for a double underflows to (almost) zero and is still a number; one too large is not.
+    const bool inRange = errno == 0 || (errno == ERANGE && std::fabs(number) <= DBL_MIN);
+    return inRange && end == text.c_str() + text.size() && std::isfinite(number);
   }
 
   std::string TextChoices(const std::vector<std::string>& texts)

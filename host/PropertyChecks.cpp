@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "CFStringUtf8.h"
 #include "StatusText.h"
 #include "StreamSetup.h"
 #include "ValidationContext.h"
@@ -276,7 +277,7 @@ namespace
     for (CFIndex i = 0; i < CFArrayGetCount(presets); ++i)
     {
       const auto* preset = static_cast<const AUPreset*>(CFArrayGetValueAtIndex(presets, i));
-      names += Format("%s%d \"%s\"", names.empty() ? "" : ", ", preset ? preset->presetNumber : -1, preset ? ToStdString(preset->presetName).c_str() : "");
+      names += Format("%s%d \"%s\"", names.empty() ? "" : ", ", preset ? preset->presetNumber : -1, preset ? iplug::CFStringUtf8(preset->presetName).c_str() : "");
     }
     context.report.Check(presetsStatus == noErr && presets && CFGetTypeID(presets) == CFArrayGetTypeID(), "factory presets",
                          names.empty() ? std::string("none") : names);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "CFStringUtf8.h"
 #include "ComponentLocator.h"
 #include "StatusText.h"
 #include "ValidationContext.h"
@@ -72,7 +73,7 @@ namespace
     const bool typed = name && CFGetTypeID(name) == CFStringGetTypeID() && data && CFGetTypeID(data) == CFDataGetTypeID();
     context.report.Check(identity && typed, "ClassInfo keys: version, type, subtype, manufacturer, name, data",
                          Format("version 0x%08X, name \"%s\", %ld data bytes", static_cast<UInt32>(NumberFor(dictionary, kAUPresetVersionKey)),
-                                ToStdString(name).c_str(), static_cast<long>(CFDataGetLength(data))));
+                                iplug::CFStringUtf8(name).c_str(), static_cast<long>(CFDataGetLength(data))));
   }
 
   void CheckRoundTrips(ValidationContext& context, HostComponent& unit)

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -38,6 +39,13 @@ bool StateFile::Save(const HostComponent& unit, const std::string& path, std::st
 
 bool StateFile::Load(HostComponent& unit, const std::string& path, std::string& error)
 {
+  // A directory opens like a file here but fails on the first read.
+  std::error_code statusError;
+  if (std::filesystem::is_directory(path, statusError))
+  {
+    error = "cannot read the state file " + path + ": " + std::strerror(EISDIR);
+    return false;
+  }
   std::ifstream file(path, std::ios::binary);
   if (!file)
   {

@@ -1,6 +1,7 @@
 // tidewell_host: a small audio host that loads the Tidewell component through the platform's component
 // services and renders audio through it.
 #include <cstdio>
+#include <exception>
 #include <string>
 
 #include "CommandLine.h"
@@ -15,9 +16,10 @@ namespace
 {
   constexpr int kUsageStatus = 2;
 
-  int Usage()
+  // Prints the usage on stream.
+  void PrintUsage(std::FILE* stream)
   {
-    std::fprintf(stderr,
+    std::fprintf(stream,
                  "usage: tidewell_host COMMAND ...\n"
                  "  demo OUT.wav                   render the built-in demo music (60 s, 48 kHz stereo) and list the dips\n"
                  "  render IN OUT [--set NAME=VALUE]... [--block N] [--state FILE]\n"
@@ -28,27 +30,53 @@ namespace
                  "                                 save the component's state as a host saves it in a project\n"
                  "  validate [--seed N]            check the component as a host's validator does\n"
                  "every command takes --component PATH to load Tidewell.component from PATH\n");
+  }
+
+  // Whether the first word asks for the usage.
+  bool AsksForHelp(int argc, char** argv)
+  {
+    const std::string first = argc > 1 ? argv[1] : "";
+    return first == "--help" || first == "-h";
+  }
+
+  // Runs the command the line names; the usage (status 2) for none or an unknown one.
+  int RunCommand(int argc, char** argv)
+  {
+    CommandLine commandLine;
+    std::string error;
+    if (!commandLine.Parse(argc, argv, error))
+      return ReportError(error);
+
+    const std::string& command = commandLine.Command();
+    if (command == "demo")
+      return DemoCommand::Run(commandLine);
+    if (command == "render")
+      return RenderCommand::Run(commandLine);
+    if (command == "info")
+      return InfoCommand::Run(commandLine);
+    if (command == "state")
+      return StateCommand::Run(commandLine);
+    if (command == "validate")
+      return ValidateCommand::Run(commandLine);
+    PrintUsage(stderr);
     return kUsageStatus;
   }
 }
 
 int main(int argc, char** argv)
 {
-  CommandLine commandLine;
-  std::string error;
-  if (!commandLine.Parse(argc, argv, error))
-    return ReportError(error);
-
-  const std::string& command = commandLine.Command();
-  if (command == "demo")
-    return DemoCommand::Run(commandLine);
-  if (command == "render")
-    return RenderCommand::Run(commandLine);
-  if (command == "info")
-    return InfoCommand::Run(commandLine);
-  if (command == "state")
-    return StateCommand::Run(commandLine);
-  if (command == "validate")
-    return ValidateCommand::Run(commandLine);
-  return Usage();
+  if (AsksForHelp(argc, argv))
+  {
+    PrintUsage(stdout);
+    return 0;
+  }
+  // Whatever a library throws on an unusable file ends as one error line, like every other failure.
+  try
+  {
+    return RunCommand(argc, argv);
+  }
+  catch (const std::exception& failure)
+  {
+    return ReportError(failure.what());
+  }
 }

@@ -1,69 +1,36 @@
 #pragma once
 
-#include <algorithm>
-
 namespace iplug
 {
-// The compiled-in configuration of a plug-in, built by the product's constructor and handed by value to the
-// framework bases. Texts are not owned: the product passes string literals that outlive every instance.
+// The compiled-in configuration of a plug-in, filled by the product by name (designated initializers) and
+// handed by value to the framework bases. Texts are not owned: the product passes string literals that
+// outlive every instance. Each editor size limit pair may be given in either order; the editor delegate
+// keeps the smaller as minimum and the larger as maximum.
 struct Config
 {
-  int paramCount;          // number of parameters
-  int presetCount;         // number of preset slots created
-  const char* channelIO;   // accepted channel layouts, e.g. "1-1 2-2"
-  const char* pluginName;  // plug-in name
-  const char* productName; // product name
-  const char* makerName;   // manufacturer name
-  int vendorVersion;       // major << 16 | minor << 8 | bug-fix
-  int uniqueId;            // four-character plug-in code
-  int makerId;             // four-character manufacturer code
-  int latencySamples;      // initial latency in samples
-  bool receivesMidi;       // accepts MIDI input
-  bool sendsMidi;          // produces MIDI output
-  bool handlesMpe;         // understands MIDI polyphonic expression
-  bool usesStateChunks;    // state is stored as an opaque chunk
-  int pluginKind;          // 0 effect, 1 instrument, 2 MIDI effect
-  bool hasEditor;          // the plug-in offers an editor
-  int editorWidth;         // editor width in pixels
-  int editorHeight;        // editor height in pixels
-  int editorMinWidth;      // smallest editor width in pixels
-  int editorMaxWidth;      // largest editor width in pixels
-  int editorMinHeight;     // smallest editor height in pixels
-  int editorMaxHeight;     // largest editor height in pixels
-  bool hostCanResize;      // the host may resize the editor
-  const char* bundleId;    // bundle identifier
-
-  // Takes every field in declared order; each size limit pair is stored sorted, so min <= max always holds.
-  Config(int nParams, int nPresets, const char* channelIOStr, const char* plugName, const char* productNameStr,
-         const char* mfrName, int vendorVersionNum, int uniqueIdCode, int mfrId, int latency, bool plugDoesMidiIn,
-         bool plugDoesMidiOut, bool plugDoesMpe, bool plugDoesChunks, int plugType, bool plugHasUI, int plugWidth,
-         int plugHeight, int plugMinWidth, int plugMaxWidth, int plugMinHeight, int plugMaxHeight,
-         bool plugHostResize, const char* bundleIdStr)
-    : paramCount(nParams)
-    , presetCount(nPresets)
-    , channelIO(channelIOStr)
-    , pluginName(plugName)
-    , productName(productNameStr)
-    , makerName(mfrName)
-    , vendorVersion(vendorVersionNum)
-    , uniqueId(uniqueIdCode)
-    , makerId(mfrId)
-    , latencySamples(latency)
-    , receivesMidi(plugDoesMidiIn)
-    , sendsMidi(plugDoesMidiOut)
-    , handlesMpe(plugDoesMpe)
-    , usesStateChunks(plugDoesChunks)
-    , pluginKind(plugType)
-    , hasEditor(plugHasUI)
-    , editorWidth(plugWidth)
-    , editorHeight(plugHeight)
-    , editorMinWidth(std::min(plugMinWidth, plugMaxWidth))
-    , editorMaxWidth(std::max(plugMinWidth, plugMaxWidth))
-    , editorMinHeight(std::min(plugMinHeight, plugMaxHeight))
-    , editorMaxHeight(std::max(plugMinHeight, plugMaxHeight))
-    , hostCanResize(plugHostResize)
-    , bundleId(bundleIdStr)
-  {
-  }
+  int paramCount = 0;              // number of parameters
+  int presetCount = 0;             // number of preset slots created
+  const char* channelIO = "";      // accepted channel layouts, e.g. "1-1 2-2"
+  const char* pluginName = "";     // plug-in name
+  const char* productName = "";    // product name
+  const char* makerName = "";      // manufacturer name
+  int vendorVersion = 0;           // major << 16 | minor << 8 | bug-fix
+  int uniqueId = 0;                // four-character plug-in code
+  int makerId = 0;                 // four-character manufacturer code
+  int latencySamples = 0;          // initial latency in samples
+  bool receivesMidi = false;       // accepts MIDI input
+  bool sendsMidi = false;          // produces MIDI output
+  bool handlesMpe = false;         // understands MIDI polyphonic expression
+  bool usesStateChunks = false;    // state is stored as an opaque chunk
+  int pluginKind = 0;              // 0 effect, 1 instrument, 2 MIDI effect
+  bool hasEditor = false;          // the plug-in offers an editor
+  int editorWidth = 0;             // editor width in pixels
+  int editorHeight = 0;            // editor height in pixels
+  int editorMinWidth = 0;          // smallest editor width in pixels
+  int editorMaxWidth = 0;          // largest editor width in pixels
+  int editorMinHeight = 0;         // smallest editor height in pixels
+  int editorMaxHeight = 0;         // largest editor height in pixels
+  bool hostCanResize = false;      // the host may resize the editor
+  const char* bundleId = "";       // bundle identifier
 };
 } // namespace iplug

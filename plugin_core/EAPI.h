@@ -14,12 +14,13 @@ enum EAPI
   kAPIAPP = 5,
   kAPIWAM = 6,
   kAPIWEB = 7,
+  kAPILV2 = 8,
 };
 
 // Display name of an API kind ("AU" for kAPIAU), or "" for a value outside the enumeration. Static text.
 inline const char* GetAPIName(int api)
 {
-  constexpr const char* kNames[] = {"VST2", "VST3", "AU", "AUv3", "AAX", "APP", "WAM", "WEB"};
+  constexpr const char* kNames[] = {"VST2", "VST3", "AU", "AUv3", "AAX", "APP", "WAM", "WEB", "LV2"};
   constexpr int kCount = static_cast<int>(sizeof(kNames) / sizeof(kNames[0]));
   return (api >= 0 && api < kCount) ? kNames[api] : "";
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Config.h"
+#include "IPlugMPSCQueue.h"
 #include "IPlugQueue.h"
 #include "IPluginBase.h"
 #include "Timer.h"
@@ -65,7 +66,8 @@ enum EHost
 
 // The host-facing base of a plug-in instance: carries parameter changes between the user interface
 // and the host, identifies the host, runs the 20 ms idle timer and owns the lock-free queues that
-// carry parameter changes, MIDI and SysEx between the audio thread and the main thread.
+// carry parameter changes, MIDI and SysEx between the audio thread and the main thread. Host parameter
+// calls may come on several threads at once, so their queue to the editor takes many producers.
 class IPlugAPIBase : public IPluginBase
 {
 public:
@@ -111,7 +113,7 @@ public:
   virtual void GetTrackNamespace(WDL_String& /*str*/) {}
   // The host's track namespace index; 0 by default.
   virtual int GetTrackNamespaceIndex() { return 0; }
-  // The host set a parameter (already stored): queues the real value for the editor. Any host thread, one at a time.
+  // The host set a parameter (already stored): queues the real value for the editor. Any thread, several at once.
   virtual void SendParameterValueFromAPI(int paramIdx, double value, bool normalized);
   // Host-specific set-up after identification.
   virtual void HostSpecificInit() {}
@@ -150,7 +152,7 @@ public:
   void OnTimer(Timer& timer);
 
 protected:
-  IPlugQueue<ParamTuple> mParamChangeToUIQueue{kParamChangeQueueSize};
+  IPlugMPSCQueue<ParamTuple> mParamChangeToUIQueue{kParamChangeQueueSize};
   IPlugQueue<IMidiMsg> mMidiMsgsFromEditor{kMidiQueueSize};
   IPlugQueue<IMidiMsg> mMidiMsgsFromProcessor{kMidiQueueSize};
   IPlugQueue<SysExData> mSysExDataFromEditor{kSysExQueueSize};

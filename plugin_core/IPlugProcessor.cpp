@@ -1,5 +1,7 @@
 #include "IPlugProcessor.h"
 
+#include "FourCC.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -87,14 +89,6 @@ bool IsSingleIntFormat(const char* format)
   return true;
 }
 
-// Packs a four-character code, first character in the most significant byte.
-constexpr uint32_t FourCC(const char (&code)[5])
-{
-  return static_cast<uint32_t>(static_cast<unsigned char>(code[0])) << 24 |
-         static_cast<uint32_t>(static_cast<unsigned char>(code[1])) << 16 |
-         static_cast<uint32_t>(static_cast<unsigned char>(code[2])) << 8 |
-         static_cast<uint32_t>(static_cast<unsigned char>(code[3]));
-}
 } // namespace
 
 IPlugProcessor::IPlugProcessor(const Config& config)
@@ -428,6 +422,31 @@ void IPlugProcessor::LimitToStereoIO()
 {
   SetChannelConnections(kInput, 2, MaxNChannels(kInput) - 2, false);
   SetChannelConnections(kOutput, 2, MaxNChannels(kOutput) - 2, true);
+}
+
+void IPlugProcessor::RequestActivate(bool active)
+{
+  const unsigned wanted = active ? kRequestActivate : kRequestDeactivate;
+  unsigned pending = mPendingRequests.load();
+  while (!mPendingRequests.compare_exchange_weak(pending, (pending & kRequestReset) | wanted))
+  {
+  }
+}
+
+void IPlugProcessor::RequestReset()
+{
+  mPendingRequests.fetch_or(kRequestReset);
+}
+
+void IPlugProcessor::RunPendingRequests()
+{
+  const unsigned pending = mPendingRequests.exchange(0);
+  if (pending & kRequestActivate)
+    OnActivate(true);
+  else if (pending & kRequestDeactivate)
+    OnActivate(false);
+  if (pending & kRequestReset)
+    OnReset();
 }
 
 double IPlugProcessor::GetSamplesPerBeat() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "IPlugConstants.h"
 #include "IPlugMidi.h"
 #include "ITransportInfo.h"
+#include "RelaxedAtomic.h"
 #include "WDL_HeapBuf.h"
 #include "WDL_PtrList.h"
 #include "WDL_String.h"
@@ -18,7 +20,9 @@ namespace iplug
 // The audio-side base of a plug-in instance: the accepted channel layouts, one record per possible channel,
 // block processing over double buffers whatever the host's sample format, and the audio state the host sets.
 // Layout queries and state setters run on the main thread. The per-block calls (connections, attaching,
-// processing, pass-through) run on the audio thread and never allocate, lock or call the system.
+// processing, pass-through) run on the audio thread and never allocate, lock or call the system. Sample rate,
+// bypass and offline flags are atomics any thread may set; activation and reset are requested from any thread
+// and run by the audio thread at the start of its next block, so they never overlap a block.
 // A block is never longer than the block size: larger frame counts are cut to it, because the scratch buffers
 // that stand in for missing, silent or converted channels hold no more.
 class IPlugProcessor
@@ -40,9 +44,11 @@ public:
   virtual void ProcessMidiMsg(const IMidiMsg& msg);
   // Handles one incoming SysEx message; its bytes are valid during the call only (audio thread). Default: nothing.
   virtual void ProcessSysEx(const ISysEx& msg);
-  // Called when sample rate or block size changed (main thread). Default: nothing.
+  // Called when sample rate or block size changed; never during a block (audio thread, or before rendering).
+  // Default: nothing.
   virtual void OnReset();
-  // Called when the host (de)activates the plug-in (main thread). Default: nothing.
+  // Called when the host (de)activates the plug-in; never during a block (audio thread, or before rendering).
+  // Default: nothing.
   virtual void OnActivate(bool active);
   // Sends one MIDI message to the host (audio thread); returns whether the host took it.
   virtual bool SendMidiMsg(const IMidiMsg& msg) = 0;
@@ -115,6 +121,12 @@ public:
   void SetBlockSize(int blockSize);
   // Disconnects inputs from the third on and marks outputs from the third on connected.
   void LimitToStereoIO();
+  // Asks for OnActivate(active) before the next block; a later request replaces one not yet run. Any thread.
+  void RequestActivate(bool active);
+  // Asks for OnReset before the next block, after any requested activation. Any thread.
+  void RequestReset();
+  // Runs the requested activation, then the requested reset, each at most once. Audio thread, before a block.
+  void RunPendingRequests();
   // Samples per beat at the current tempo and sample rate, 0 when the tempo is unknown.
   double GetSamplesPerBeat() const;
   // The Audio Unit component type: 'aufx' effect, 'aumf' effect with MIDI input, 'aumu' instrument, 'aumi' MIDI effect.
@@ -122,7 +134,7 @@ public:
 
   // Sample rate in Hz.
   double GetSampleRate() const { return mSampleRate; }
-  // Sets the sample rate in Hz (main thread).
+  // Sets the sample rate in Hz. Any thread.
   void SetSampleRate(double sampleRate) { mSampleRate = sampleRate; }
   // Largest block in frames.
   int GetBlockSize() const { return mBlockSize; }
@@ -134,11 +146,11 @@ public:
   void SetTailSize(int tailSize) { mTailSize = tailSize; }
   // Whether the host bypasses the plug-in.
   bool GetBypassed() const { return mBypassed; }
-  // Set by the host adapter.
+  // Set by the host adapter. Any thread; the audio thread reads it once per block.
   void SetBypassed(bool bypassed) { mBypassed = bypassed; }
   // Whether the host renders faster than real time.
   bool GetRenderingOffline() const { return mRenderingOffline; }
-  // Set by the host adapter.
+  // Set by the host adapter. Any thread.
   void SetRenderingOffline(bool offline) { mRenderingOffline = offline; }
   // Whether the plug-in is an instrument.
   bool IsInstrument() const { return mPlugType == 1; }
@@ -175,12 +187,18 @@ private:
   bool mDoesMIDIIn;                // accepts MIDI
   bool mDoesMIDIOut;               // produces MIDI
   bool mDoesMPE;                   // understands MPE
-  int mLatency;                    // samples
-  double mSampleRate = 48000.0;    // Hz
-  int mBlockSize = 0;              // largest block in frames
-  int mTailSize = 0;               // samples
-  bool mBypassed = false;          // set by the host adapter
-  bool mRenderingOffline = false;  // set by the host adapter
+  // Bits of mPendingRequests.
+  static constexpr unsigned kRequestActivate = 1;   // OnActivate(true)
+  static constexpr unsigned kRequestDeactivate = 2; // OnActivate(false)
+  static constexpr unsigned kRequestReset = 4;      // OnReset()
+
+  int mLatency;                                   // samples
+  RelaxedAtomic<double> mSampleRate{48000.0};     // Hz
+  int mBlockSize = 0;                             // largest block in frames
+  int mTailSize = 0;                              // samples
+  RelaxedAtomic<bool> mBypassed{false};           // set by the host adapter
+  RelaxedAtomic<bool> mRenderingOffline{false};   // set by the host adapter
+  std::atomic<unsigned> mPendingRequests{0};      // kRequest bits not yet run by the audio thread
   WDL_PtrList_DeleteOnDestroy<IOConfig> mIOConfigs; // accepted layouts, in declared order
   std::vector<sample*> mInData;    // input array handed to ProcessBlock; never resized after construction
   std::vector<sample*> mOutData;   // output array handed to ProcessBlock; never resized after construction

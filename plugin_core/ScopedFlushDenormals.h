@@ -7,24 +7,40 @@
 namespace iplug
 {
 
-// Switches on flush-to-zero and denormals-are-zero for the current thread for its lifetime, so
-// decaying signals never fall onto the slow subnormal path. On leaving it clears both modes
-// (it does not restore earlier ones), also when the scope is left by an exception. Audio thread.
+// Switches on flush-to-zero and denormals-are-zero for the current thread for its lifetime, so decaying
+// signals never fall onto the slow subnormal path, and on leaving gives both modes back as the host had
+// them, so the host's next plug-in runs as it expects. Writing the control register stalls the pipeline
+// and blocks can be tiny, so when the host already set both modes (the common case) neither write happens.
+// Exception flags raised during the block are kept. Audio thread.
 class ScopedFlushDenormals
 {
 public:
 #if defined(__SSE__) || defined(__x86_64__)
   static constexpr unsigned kFlushToZero = 0x8000;
   static constexpr unsigned kDenormalsAreZero = 0x0040;
+  static constexpr unsigned kBothModes = kFlushToZero | kDenormalsAreZero;
 
-  // One register write for both modes: writing MXCSR stalls the pipeline, and blocks can be tiny.
-  ScopedFlushDenormals() { _mm_setcsr(_mm_getcsr() | kFlushToZero | kDenormalsAreZero); }
-  ~ScopedFlushDenormals() { _mm_setcsr(_mm_getcsr() & ~(kFlushToZero | kDenormalsAreZero)); }
+  ScopedFlushDenormals()
+    : mHostModes(_mm_getcsr() & kBothModes)
+  {
+    if (mHostModes != kBothModes)
+      _mm_setcsr(_mm_getcsr() | kBothModes);
+  }
+  ~ScopedFlushDenormals()
+  {
+    if (mHostModes != kBothModes)
+      _mm_setcsr((_mm_getcsr() & ~kBothModes) | mHostModes);
+  }
 #else
   ScopedFlushDenormals() = default;
 #endif
   ScopedFlushDenormals(const ScopedFlushDenormals&) = delete;
   ScopedFlushDenormals& operator=(const ScopedFlushDenormals&) = delete;
+
+#if defined(__SSE__) || defined(__x86_64__)
+private:
+  unsigned mHostModes; // the two mode bits as the host left them
+#endif
 };
 
 } // namespace iplug

@@ -15,6 +15,8 @@ public:
   ~Timer_impl() override;
 
   void Stop() override;
+  // The run-loop timer behind it; null once stopped. Not owned by the caller. Main thread.
+  CFRunLoopTimerRef OSTimer() const { return mOSTimer; }
 
 private:
   // The run loop's callback; info is the Timer_impl.

@@ -5,8 +5,46 @@
 
 #include <climits>
 #include <cstdio>
+#include <mutex>
+#include <unordered_set>
 
 namespace standin {
+
+namespace {
+
+// Every object alive now, so that a reference to a released (or never created) object is recognised
+// without reading the memory it points at.
+class LiveObjects {
+public:
+  void Add(const CFObject* object)
+  {
+    const std::lock_guard<std::mutex> guard(mMutex);
+    mObjects.insert(object);
+  }
+  void Remove(const CFObject* object)
+  {
+    const std::lock_guard<std::mutex> guard(mMutex);
+    mObjects.erase(object);
+  }
+  bool Contains(const void* pointer) const
+  {
+    const std::lock_guard<std::mutex> guard(mMutex);
+    return mObjects.count(static_cast<const CFObject*>(pointer)) > 0;
+  }
+
+private:
+  mutable std::mutex mMutex;
+  std::unordered_set<const CFObject*> mObjects;
+};
+
+// Made on first use and never destroyed: constant objects live until the process ends.
+LiveObjects& Live()
+{
+  static LiveObjects* live = new LiveObjects();
+  return *live;
+}
+
+}
 
 const char* TypeName(CFTypeID typeID)
 {
@@ -17,11 +55,12 @@ const char* TypeName(CFTypeID typeID)
 CFObject::CFObject(CFTypeID typeID)
   : mTypeID(typeID)
 {
+  Live().Add(this);
 }
 
 CFObject::~CFObject()
 {
-  mMagic = 0;
+  Live().Remove(this);
 }
 
 void CFObject::Retain()
@@ -65,10 +104,9 @@ std::string CFObject::Describe() const
 
 CFObject* CFObject::FromRef(CFTypeRef ref)
 {
-  auto* object = const_cast<CFObject*>(static_cast<const CFObject*>(ref));
-  if (!object || object->mMagic != kMagic)
+  if (!ref || !Live().Contains(ref))
     return nullptr;
-  return object;
+  return const_cast<CFObject*>(static_cast<const CFObject*>(ref));
 }
 
 }

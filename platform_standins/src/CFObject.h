@@ -51,7 +51,8 @@ public:
   // Human-readable text, also what %@ prints.
   virtual std::string Describe() const;
 
-  // The object behind a reference, or null when ref is null or does not point at a live object.
+  // The object behind a reference, or null when ref is null or does not point at a live object (released
+  // or never created here); the pointed-at memory is never read to decide. Any thread.
   static CFObject* FromRef(CFTypeRef ref);
 
   template <class T>
@@ -62,9 +63,6 @@ public:
   }
 
 private:
-  static constexpr UInt32 kMagic = 0x43466F62;
-
-  UInt32 mMagic = kMagic;
   const CFTypeID mTypeID;
   std::atomic<CFIndex> mRefCount{1};
   bool mConstant = false;

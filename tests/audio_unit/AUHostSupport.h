@@ -8,6 +8,7 @@
 #include <CoreFoundation/CoreFoundation.h>
 #include <StandIn/StandInComponents.h>
 
+#include "FourCC.h"
 #include "support/CFOwned.h"
 
 #include <cstddef>
@@ -16,10 +17,7 @@
 
 namespace au_test
 {
-constexpr OSType FourCC(const char (&code)[5])
-{
-  return OSType(UInt8(code[0])) << 24 | OSType(UInt8(code[1])) << 16 | OSType(UInt8(code[2])) << 8 | OSType(UInt8(code[3]));
-}
+using iplug::FourCC;
 
 inline constexpr AudioComponentDescription kTidewell = {FourCC("aufx"), FourCC("xhm2"), FourCC("Klvn"), 0, 0};
 inline constexpr AudioComponentDescription kTestPlug = {FourCC("aumf"), FourCC("tplg"), FourCC("Twau"), 0, 0};

@@ -137,8 +137,27 @@ TEST(RenderNotifications, RunBeforeAndAfterEveryRenderInOrder)
   EXPECT_EQ(log.calls, (std::vector<std::string>{"pre0", "pre0", "pre0", "post0", "post0", "post0"}));
 
   log.calls.clear();
-  EXPECT_EQ(AudioUnitRemoveRenderNotify(unit, NotifyLog::Notify, nullptr), noErr);
+  EXPECT_EQ(AudioUnitRemoveRenderNotify(unit, NotifyLog::Notify, &log), noErr);
   const AudioTimeStamp next = SampleTime(64);
   ASSERT_EQ(AudioUnitRender(unit, nullptr, &next, 0, 64, out.List()), noErr);
   EXPECT_EQ(log.calls, (std::vector<std::string>{"pre0", "pre0", "post0", "post0"}));
+}
+
+TEST(RenderNotifications, RemovingNeedsTheSameFunctionAndReference)
+{
+  Unit unit;
+  InputSource source;
+  ASSERT_EQ(PrepareStereo(unit, source), noErr);
+  NotifyLog log;
+  NotifyLog other;
+  ASSERT_EQ(AudioUnitAddRenderNotify(unit, NotifyLog::Notify, &log), noErr);
+  ASSERT_EQ(AudioUnitAddRenderNotify(unit, NotifyLog::Notify, &other), noErr);
+  EXPECT_EQ(AudioUnitRemoveRenderNotify(unit, NotifyLog::Notify, nullptr), noErr) << "no match is still status 0";
+  EXPECT_EQ(AudioUnitRemoveRenderNotify(unit, NotifyLog::Notify, &other), noErr);
+
+  HostBuffers out(2, 64);
+  const AudioTimeStamp time = SampleTime(0);
+  ASSERT_EQ(AudioUnitRender(unit, nullptr, &time, 0, 64, out.List()), noErr);
+  EXPECT_EQ(log.calls, (std::vector<std::string>{"pre0", "post0"})) << "the entry with another reference stays";
+  EXPECT_TRUE(other.calls.empty());
 }

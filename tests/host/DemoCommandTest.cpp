@@ -26,3 +26,15 @@ TEST(CommandLine, UnknownCommandShowsUsage)
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.err.find("usage: tidewell_host"), std::string::npos) << run.err;
 }
+
+TEST(CommandLine, HelpPrintsTheUsageAndSucceeds)
+{
+  for (const char* asking : {"--help", "-h"})
+  {
+    ScratchFolder scratch;
+    const HostRun run = RunHost({asking}, scratch);
+    EXPECT_EQ(run.exitCode, 0) << asking;
+    EXPECT_NE(run.out.find("usage: tidewell_host"), std::string::npos) << asking << ": " << run.out;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+  }
+}

@@ -47,6 +47,15 @@ TEST(ParameterSettingsValue, NumberInTheParameterUnitsIsTakenAsIs)
   EXPECT_EQ(value, 1.f);
 }
 
+TEST(ParameterSettingsValue, NumbersTooSmallForADoubleAreStillNumbers)
+{
+  AudioUnitParameterValue value = -1.f;
+  std::string error;
+  ASSERT_TRUE(ParameterSettings::ParseValue(Knob(), "1e-320", value, error)) << error;
+  EXPECT_EQ(value, 0.f);
+  EXPECT_FALSE(ParameterSettings::ParseValue(Knob(), "1e400", value, error)) << "too large is not a number";
+}
+
 TEST(ParameterSettingsValue, NumbersOutsideTheRangeAreRefusedNotClamped)
 {
   AudioUnitParameterValue value = 0.5f;

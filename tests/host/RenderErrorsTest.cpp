@@ -121,3 +121,10 @@ TEST_F(RenderErrors, UnreadableStateFileIsReported)
   const std::string line = RenderFails(mScratch.Path("in.wav"), {"--state", mScratch.Path("state.plist")});
   EXPECT_NE(line.find("not a saved state"), std::string::npos) << line;
 }
+
+TEST_F(RenderErrors, StateThatIsAFolderIsReportedNotThrown)
+{
+  std::filesystem::create_directory(mScratch.Path("state"));
+  const std::string line = RenderFails(mScratch.Path("in.wav"), {"--state", mScratch.Path("state")});
+  EXPECT_NE(line.find("Is a directory"), std::string::npos) << line;
+}

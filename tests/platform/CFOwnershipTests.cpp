@@ -177,6 +177,17 @@ TEST(CFOwnership, AllocatorsHandOutAndTakeBackMemory)
   EXPECT_EQ(CFGetTypeID(kCFAllocatorMalloc), CFAllocatorGetTypeID());
 }
 
+TEST(CFBadInput, ReleasedReferencesAreRecognisedWithoutReadingThem)
+{
+  CFStringRef text = CFStringCreateWithCString(nullptr, "gone", kCFStringEncodingUTF8);
+  CFRelease(text);
+  EXPECT_EQ(CFGetTypeID(text), 0u);
+  EXPECT_EQ(CFGetRetainCount(text), 0);
+  EXPECT_FALSE(CFEqual(text, text));
+  int notAnObject[8] = {};
+  EXPECT_EQ(CFGetTypeID(notAnObject), 0u) << "memory that never held an object is not one";
+}
+
 TEST(CFBadInput, NullOrWrongTypedObjectsGiveNullZeroOrNothing)
 {
   CFOwned<CFStringRef> string(MakeString("not a container"));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "IPlugAPIBase.h"
+
 #include "TestProcessor.h"
 
 namespace iplug
@@ -60,14 +62,15 @@ TEST(ProcessorState, SamplesPerBeatNeedsAPositiveTempo)
   EXPECT_EQ(p.GetSamplesPerBeat(), 0.0);
 }
 
-TEST(Config, EditorSizeLimitsAreStoredSorted)
+TEST(Config, EditorSizeLimitsGivenInEitherOrderAreKeptSorted)
 {
-  const Config config(1, 1, "1-1", "P", "P", "M", 0, 1, 2, 0, false, false, false, false, 0, true, 400, 300, 800,
-                      200, 150, 600, true, "com.test");
-  EXPECT_EQ(config.editorMinWidth, 200);
-  EXPECT_EQ(config.editorMaxWidth, 800);
-  EXPECT_EQ(config.editorMinHeight, 150);
-  EXPECT_EQ(config.editorMaxHeight, 600);
+  const Config config{.paramCount = 1, .channelIO = "1-1", .hasEditor = true, .editorWidth = 400, .editorHeight = 300,
+                      .editorMinWidth = 800, .editorMaxWidth = 200, .editorMinHeight = 150, .editorMaxHeight = 600};
+  const IPlugAPIBase plug(config, kAPIAU);
+  EXPECT_EQ(plug.GetMinWidth(), 200);
+  EXPECT_EQ(plug.GetMaxWidth(), 800);
+  EXPECT_EQ(plug.GetMinHeight(), 150);
+  EXPECT_EQ(plug.GetMaxHeight(), 600);
 }
 } // namespace
 } // namespace iplug

@@ -10,8 +10,26 @@ namespace iplug::test
 // A configuration with the given channel layouts, kind and MIDI input; everything else is fixed.
 inline Config MakeConfig(const char* channelIO, int pluginKind = 0, bool receivesMidi = false, int latency = 0)
 {
-  return Config(5, 1, channelIO, "Test", "Test Product", "Test Maker", 0x010102, 1234, 5678, latency, receivesMidi,
-                false, false, false, pluginKind, true, 495, 220, 330, 742, 147, 330, false, "com.test.plug");
+  return Config{.paramCount = 5,
+                .presetCount = 1,
+                .channelIO = channelIO,
+                .pluginName = "Test",
+                .productName = "Test Product",
+                .makerName = "Test Maker",
+                .vendorVersion = 0x010102,
+                .uniqueId = 1234,
+                .makerId = 5678,
+                .latencySamples = latency,
+                .receivesMidi = receivesMidi,
+                .pluginKind = pluginKind,
+                .hasEditor = true,
+                .editorWidth = 495,
+                .editorHeight = 220,
+                .editorMinWidth = 330,
+                .editorMaxWidth = 742,
+                .editorMinHeight = 147,
+                .editorMaxHeight = 330,
+                .bundleId = "com.test.plug"};
 }
 
 // A processor that records what the frame hands to ProcessBlock and sends MIDI into a list.

@@ -36,10 +36,10 @@ TEST(VersionString, HostVersionIsZeroUntilIdentified)
 
 TEST(VersionString, APINamesFollowTheTable)
 {
-  const char* const expected[] = {"VST2", "VST3", "AU", "AUv3", "AAX", "APP", "WAM", "WEB"};
-  for (int api = 0; api < 8; ++api)
+  const char* const expected[] = {"VST2", "VST3", "AU", "AUv3", "AAX", "APP", "WAM", "WEB", "LV2"};
+  for (int api = 0; api < 9; ++api)
     EXPECT_STREQ(iplug::GetAPIName(api), expected[api]);
-  EXPECT_STREQ(iplug::GetAPIName(8), "");
+  EXPECT_STREQ(iplug::GetAPIName(9), "");
   EXPECT_STREQ(iplug::GetAPIName(-1), "");
 
   TestPlugin plugin;

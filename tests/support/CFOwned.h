@@ -4,6 +4,8 @@
 
 #include <CoreFoundation/CoreFoundation.h>
 
+#include "CFStringUtf8.h"
+
 #include <string>
 
 // Releases the CF reference it owns when it goes out of scope.
@@ -35,7 +37,5 @@ inline std::string Utf8(CFTypeRef string)
 {
   if (!string || CFGetTypeID(string) != CFStringGetTypeID())
     return "<not a string>";
-  std::string text(static_cast<size_t>(CFStringGetMaximumSizeForEncoding(CFStringGetLength(static_cast<CFStringRef>(string)), kCFStringEncodingUTF8)) + 1, '\0');
-  CFStringGetCString(static_cast<CFStringRef>(string), text.data(), static_cast<CFIndex>(text.size()), kCFStringEncodingUTF8);
-  return text.c_str();
+  return iplug::CFStringUtf8(string);
 }

@@ -7,20 +7,18 @@
 //   and input channels;
 // - with "Mode" at "C" it writes the transport record into output channel 0 instead (tempo, sample
 //   position, quarter-note position, last bar, cycle start and end, numerator, denominator, running, looping);
-// - MIDI input goes straight out again and SysEx input comes back as SysEx output.
+// - MIDI input goes straight out again and SysEx input comes back as SysEx output;
+// - a block whose first input sample is kAllocateMarker allocates, which the render allocation guard catches.
 
 #include <algorithm>
+#include <memory>
 #include <new>
 
+#include "FourCC.h"
 #include "IPlugAUFactory.h"
 
 namespace
 {
-constexpr int FourCC(const char code[5])
-{
-  return (code[0] << 24) | (code[1] << 16) | (code[2] << 8) | code[3];
-}
-
 enum ETestParams
 {
   kGain = 0,
@@ -34,12 +32,31 @@ enum ETestParams
 };
 
 constexpr int kModeTransport = 2;
+// First input sample that makes a block allocate.
+constexpr iplug::sample kAllocateMarker = -4096.0;
 
 iplug::Config MakeTestConfig()
 {
-  return iplug::Config(kNumTestParams, 2, "2-2.2 2.7-2.2.4", "TestPlug", "TestPlug", "Tidewell Tests", 0x00020304,
-                       FourCC("tplg"), FourCC("Twau"), 64, true, true, true, false, 0, false, 100, 100, 100, 100,
-                       100, 100, false, "com.tidewell.test.testplug");
+  return iplug::Config{.paramCount = kNumTestParams,
+                       .presetCount = 2,
+                       .channelIO = "2-2.2 2.7-2.2.4",
+                       .pluginName = "TestPlug",
+                       .productName = "TestPlug",
+                       .makerName = "Tidewell Tests",
+                       .vendorVersion = 0x00020304,
+                       .uniqueId = static_cast<int>(iplug::FourCC("tplg")),
+                       .makerId = static_cast<int>(iplug::FourCC("Twau")),
+                       .latencySamples = 64,
+                       .receivesMidi = true,
+                       .sendsMidi = true,
+                       .handlesMpe = true,
+                       .editorWidth = 100,
+                       .editorHeight = 100,
+                       .editorMinWidth = 100,
+                       .editorMaxWidth = 100,
+                       .editorMinHeight = 100,
+                       .editorMaxHeight = 100,
+                       .bundleId = "com.tidewell.test.testplug"};
 }
 
 class TestPlug final : public iplug::IPlugAU
@@ -63,6 +80,8 @@ public:
 
   void ProcessBlock(iplug::sample** inputs, iplug::sample** outputs, int nFrames) override
   {
+    if (nFrames > 0 && inputs[0][0] == kAllocateMarker)
+      mAllocated = std::make_unique<double>(inputs[0][0]);
     if (GetParam(kMode)->Int() == kModeTransport)
     {
       WriteTransport(outputs[0], nFrames);
@@ -87,6 +106,8 @@ private:
                              t.mTransportLoopEnabled ? 1.0 : 0.0};
     std::copy_n(values, std::min(nFrames, static_cast<int>(sizeof(values) / sizeof(values[0]))), out);
   }
+
+  std::unique_ptr<double> mAllocated; // what a marked block allocated
 };
 } // namespace
 
