@@ -1,9 +1,11 @@
 #include "Tidewell.h"
+#include "TidewellLayout.h"
 
 #include <atomic>
 #include <cmath>
 #include <ctime>
 
+#include "FourCC.h"
 #include "IControl.h"
 #include "ScopedFlushDenormals.h"
 
@@ -21,37 +23,38 @@ namespace
     const auto now = static_cast<unsigned>(std::time(nullptr));
     return std::seed_seq{now, instanceCount.fetch_add(1)};
   }
-
-  constexpr int FourCC(const char code[5])
-  {
-    return (code[0] << 24) | (code[1] << 16) | (code[2] << 8) | code[3];
-  }
 }
 
 Config Tidewell::MakeConfig()
 {
-  return Config(kNumParams,                        // paramCount
-                1,                                 // presetCount
-                "1-1 2-2",                         // channelIO
-                "Tidewell",                        // pluginName
-                "Tidewell",                        // productName
-                "Kelvane",                         // makerName
-                0x00010102,                        // vendorVersion
-                FourCC("xhm2"),                    // uniqueId
-                FourCC("Klvn"),                    // makerId
-                0,                                 // latencySamples
-                false, false, false, false,        // receivesMidi, sendsMidi, handlesMpe, usesStateChunks
-                0,                                 // pluginKind: effect
-                true,                              // hasEditor
-                495, 220,                          // editorWidth, editorHeight
-                247, 990,                          // editorMinWidth, editorMaxWidth
-                110, 440,                          // editorMinHeight, editorMaxHeight
-                false,                             // hostCanResize
-                "com.kelvane.audiounit.Tidewell"); // bundleId
+  return Config{.paramCount = kNumParams,
+                .presetCount = 1,
+                .channelIO = "1-1 2-2",
+                .pluginName = "Tidewell",
+                .productName = "Tidewell",
+                .makerName = "Kelvane",
+                .vendorVersion = 0x00010102,
+                .uniqueId = static_cast<int>(FourCC("xhm2")),
+                .makerId = static_cast<int>(FourCC("Klvn")),
+                .latencySamples = 0,
+                .receivesMidi = false,
+                .sendsMidi = false,
+                .handlesMpe = false,
+                .usesStateChunks = false,
+                .pluginKind = 0,
+                .hasEditor = true,
+                .editorWidth = 495,
+                .editorHeight = 220,
+                .editorMinWidth = 247,
+                .editorMaxWidth = 990,
+                .editorMinHeight = 110,
+                .editorMaxHeight = 440,
+                .hostCanResize = false,
+                .bundleId = "com.kelvane.audiounit.Tidewell"};
 }
 
 Tidewell::Tidewell(const InstanceInfo& info)
-  : IPlugAU(info, MakeConfig())
+  : PluginAdapter(info, MakeConfig())
 {
   std::seed_seq seed = MakeSeed();
   mRandomGenerator.seed(seed);
@@ -61,6 +64,8 @@ Tidewell::Tidewell(const InstanceInfo& info)
   GetParam(kRandom)->InitDouble("Random", 0.5, 0., 1., 0.01, "Random", IParam::kFlagCannotAutomate);
   GetParam(kDuration)->InitDouble("Duration", 0.5, 0., 1., 0.01, "Duration", IParam::kFlagCannotAutomate);
   GetParam(kDepth)->InitDouble("Depth", 1., 0., 1., 0.01, "Depth", IParam::kFlagCannotAutomate);
+
+  mLayoutFunc = LayoutTidewellEditor;
 
   // The host resets before rendering; until then the engine runs at the frame's default rate
   // rather than on unset values.
@@ -74,27 +79,13 @@ void Tidewell::OnReset()
   mEnvelopePos = 0.f;
   mRandomExtension = 0.f;
   mMeter = 0.f;
-  Calc();
+  TakeSettings();
 }
 
 void Tidewell::OnActivate(bool active)
 {
   if (active)
     OnReset();
-}
-
-void Tidewell::OnParamChange(int paramIdx)
-{
-  switch (paramIdx)
-  {
-    case kDuck: mDuckOn = GetParam(kDuck)->Value() != 0.0; break;
-    case kPeriod: mPeriod = static_cast<float>(GetParam(kPeriod)->Value()); break;
-    case kRandom: mRandom = static_cast<float>(GetParam(kRandom)->Value()); break;
-    case kDuration: mDuration = static_cast<float>(GetParam(kDuration)->Value()); break;
-    case kDepth: mDepth = static_cast<float>(GetParam(kDepth)->Value()); break;
-    default: break;
-  }
-  Calc();
 }
 
 void Tidewell::OnIdle()
@@ -105,6 +96,16 @@ void Tidewell::OnIdle()
   if (igraphics::IControl* duck = ui->GetControlWithTag(kCtrlTagDuck))
     duck->SetValueFromDelegate(mMeter, 0);
   mMeterPending = false;
+}
+
+void Tidewell::TakeSettings()
+{
+  mDuckOn = GetParam(kDuck)->Value() != 0.0;
+  mPeriod = static_cast<float>(GetParam(kPeriod)->Value());
+  mRandom = static_cast<float>(GetParam(kRandom)->Value());
+  mDuration = static_cast<float>(GetParam(kDuration)->Value());
+  mDepth = static_cast<float>(GetParam(kDepth)->Value());
+  Calc();
 }
 
 void Tidewell::Calc()
@@ -131,6 +132,7 @@ void Tidewell::ProcessBlock(sample** inputs, sample** outputs, int nFrames)
 {
   const ScopedFlushDenormals flushDenormals;
 
+  TakeSettings();
   RunPeriodTest(nFrames);
 
   const int nChans = MaxNChannels(kOutput) >= 2 && IsChannelConnected(kOutput, 1) ? 2 : 1;
@@ -164,7 +166,7 @@ void Tidewell::ProcessSteady(sample** inputs, sample** outputs, int nFrames, int
 
 void Tidewell::ProcessDip(sample** inputs, sample** outputs, int nFrames, int nChans)
 {
-  // Settings are taken once per block; the envelope runs in locals and is stored back at the end.
+  // The envelope runs in locals and is stored back at the end.
   const float length = mDurationSamples;
   const float depth = mDepthAmount;
   const bool duckOn = mDuckOn;

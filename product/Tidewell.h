@@ -3,8 +3,7 @@
 #include <random>
 
 #include "Config.h"
-#include "IPlugAU.h"
-#include "InstanceInfo.h"
+#include "PluginAdapter.h"
 #include "RelaxedAtomic.h"
 
 // Control tag of the duck picture, which shows the meter.
@@ -24,24 +23,24 @@ enum EParams
 // The ducking effect: every period (10 to 30 s plus a random 0 to 15 s extension) it dips the
 // signal along a raised-cosine gain curve lasting 1 to 3 s and lets it recover. The signal path
 // runs in single precision; the duck meter (0 to 1) is handed to the editor from the main thread.
-class Tidewell final : public iplug::IPlugAU
+// It derives from the adapter of the plug-in format it is built for, which the build picks.
+class Tidewell final : public iplug::PluginAdapter
 {
 public:
   // The configuration handed to the framework bases.
   static iplug::Config MakeConfig();
 
-  // Declares the five parameters and prepares the engine for the processor's sample rate. The Audio Unit
-  // factory passes the view factory's class name in info; engines built without a host pass nothing. Main thread.
+  // Declares the five parameters and prepares the engine for the processor's sample rate. The format's
+  // factory passes what it knows of the new instance in info; engines built without a host pass nothing. Main thread.
   explicit Tidewell(const iplug::InstanceInfo& info = iplug::InstanceInfo());
 
-  // Restarts the period count with no dip running; picks up the sample rate. Audio or main thread, never during a block.
+  // Restarts the period count with no dip running; picks up the sample rate and the settings. Never during
+  // a block: the adapter runs it on the audio thread before a block, engines without a host before rendering.
   void OnReset() override;
   // Activating does what OnReset does; deactivating does nothing.
   void OnActivate(bool active) override;
-  using iplug::IPlugAPIBase::OnParamChange;
-  // Caches the changed parameter's value and recomputes the derived values. Any thread.
-  void OnParamChange(int paramIdx) override;
-  // Ducks one block of mono or stereo audio. Audio thread; allocates nothing, takes no lock.
+  // Ducks one block of mono or stereo audio with the settings the parameters hold at its start. Audio thread;
+  // allocates nothing, takes no lock.
   void ProcessBlock(iplug::sample** inputs, iplug::sample** outputs, int nFrames) override;
   // Hands the duck meter to the editor's duck picture (control tag 0) once per processed block. Main thread.
   void OnIdle() override;
@@ -52,6 +51,9 @@ public:
   bool GetMeterPending() const { return mMeterPending; }
 
 private:
+  // Takes the four settings and the switch from the atomic parameters, then recomputes the derived values.
+  // Audio thread (or before rendering).
+  void TakeSettings();
   // Recomputes the derived values from the cached settings and the sample rate.
   void Calc();
   // A block with no dip running: the gain stays 1.
@@ -61,19 +63,19 @@ private:
   // Starts a dip when the period (plus the current random extension) has elapsed.
   void RunPeriodTest(int nFrames);
 
-  // Settings and derived values are written by parameter changes on any thread and read by the
-  // audio thread; the meter goes the other way. Each is one word written whole.
+  // Settings and derived values belong to the audio thread, which takes them from the parameters once per
+  // block; only the meter and its flag cross to the main thread.
   float mPeriod = 0.5f;
   float mRandom = 0.5f;
   float mDuration = 0.5f;
   float mDepth = 1.0f;
-  iplug::RelaxedAtomic<bool> mDuckOn{true};
+  bool mDuckOn = true;
 
   float mSampleRate = 0.f;
-  iplug::RelaxedAtomic<float> mPeriodSeconds{0.f};
-  iplug::RelaxedAtomic<float> mRandomSeconds{0.f};
-  iplug::RelaxedAtomic<float> mDurationSamples{0.f};
-  iplug::RelaxedAtomic<float> mDepthAmount{0.f};
+  float mPeriodSeconds = 0.f;
+  float mRandomSeconds = 0.f;
+  float mDurationSamples = 0.f;
+  float mDepthAmount = 0.f;
 
   float mSampleCounter = 0.f;
   float mEnvelopePos = 0.f;

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "IPlugLV2.h"
+#include "LV2PluginVariant.h"
+
+namespace iplug
+{
+// Writes a product's LV2 bundle description from a live instance, so the bundle never repeats by hand what
+// the product declares: manifest.ttl names each plug-in URI with its binary and description file, and the
+// description file gives each URI its ports with the parameters' names, ranges, defaults, display texts,
+// units and flags. [main-thread]
+class LV2TurtleWriter
+{
+public:
+  // plug supplies names and parameters and must outlive the writer; binaryName is the plug-in binary's file
+  // name inside the bundle and descriptionName the description file's.
+  LV2TurtleWriter(const IPlugLV2& plug, std::vector<LV2PluginVariant> variants, std::string binaryName,
+                  std::string descriptionName);
+
+  // The text of manifest.ttl.
+  std::string Manifest() const;
+  // The text of the description file.
+  std::string Description() const;
+  // The port symbol of parameter paramIdx: its name in lower case, every other character an underscore,
+  // made unique with the index when an earlier parameter has the same symbol.
+  std::string ParamSymbol(int paramIdx) const;
+  // Writes manifest.ttl and the description file into the bundle folder; false when a file cannot be written.
+  bool WriteBundle(const std::string& bundleDir) const;
+
+private:
+  // The description of one plug-in URI.
+  void DescribeVariant(const LV2PluginVariant& variant, std::string& out) const;
+  // The control input port of parameter paramIdx.
+  void DescribeParam(int paramIdx, std::string& out) const;
+  // The meter's control output port at index.
+  void DescribeMeter(int index, std::string& out) const;
+  // One audio port: channel of nChannels on route, at index.
+  void DescribeAudio(ERoute route, int channel, int nChannels, int index, std::string& out) const;
+
+  const IPlugLV2& mPlug;
+  std::vector<LV2PluginVariant> mVariants;
+  std::string mBinaryName;
+  std::string mDescriptionName;
+};
+} // namespace iplug

@@ -1,0 +1,198 @@
+// State through the LV2 State extension: the saved property is the same 40-byte parameter list the Audio
+// Unit keeps in its ClassInfo "data"; it round-trips through lilv into a new instance, and bytes that are
+// not such a list are refused with an error status and change nothing.
+
+#include <gtest/gtest.h>
+
+#include <lilv/lilv.h>
+#include <lv2/atom/atom.h>
+
+#include <cstring>
+#include <vector>
+
+#include "LV2TestHost.h"
+
+namespace
+{
+  constexpr const char* kStateKey = "https://kelvane.com/plugins/Tidewell#parameters";
+
+  std::vector<uint8_t> ChunkOf(const std::vector<double>& values)
+  {
+    std::vector<uint8_t> bytes(values.size() * sizeof(double));
+    std::memcpy(bytes.data(), values.data(), bytes.size());
+    return bytes;
+  }
+
+  std::vector<double> ValuesOf(const std::vector<uint8_t>& bytes)
+  {
+    std::vector<double> values(bytes.size() / sizeof(double));
+    std::memcpy(values.data(), bytes.data(), values.size() * sizeof(double));
+    return values;
+  }
+
+  class LV2State : public ::testing::Test
+  {
+  protected:
+    // The bytes the instance saves, or empty when saving fails.
+    std::vector<uint8_t> Saved(LV2TestInstance& instance)
+    {
+      LV2StateStore store;
+      const LV2_State_Status status = instance.StateInterface()->save(
+        lilv_instance_get_handle(instance.Get()), LV2StateStore::Store, &store, 0, instance.StateFeatures());
+      EXPECT_EQ(status, LV2_STATE_SUCCESS);
+      const auto found = store.properties.find(mWorld.URID(kStateKey));
+      return found == store.properties.end() ? std::vector<uint8_t>() : found->second.bytes;
+    }
+
+    // Restores one property holding bytes of type into the instance; returns the plug-in's status.
+    LV2_State_Status Restore(LV2TestInstance& instance, const std::vector<uint8_t>& bytes, const char* type)
+    {
+      LV2StateStore store;
+      store.properties[mWorld.URID(kStateKey)] = {bytes, mWorld.URID(type), LV2_STATE_IS_POD};
+      return instance.StateInterface()->restore(lilv_instance_get_handle(instance.Get()), LV2StateStore::Retrieve,
+                                                &store, 0, instance.StateFeatures());
+    }
+
+    // Sets the controls to a non-default set of values and runs once so that the plug-in takes them.
+    void SetNonDefaults(LV2TestInstance& instance)
+    {
+      instance.Control("duck") = 0.f;
+      instance.Control("period") = 0.25f;
+      instance.Control("random") = 0.75f;
+      instance.Control("duration") = 0.125f;
+      instance.Control("depth") = 0.375f;
+      instance.Run(1);
+    }
+
+    LV2TestWorld mWorld;
+  };
+
+  const void* PortValue(const char* symbol, void* userData, uint32_t* size, uint32_t* type)
+  {
+    auto* instance = static_cast<LV2TestInstance*>(userData);
+    *size = sizeof(float);
+    *type = 0;
+    return &instance->Control(symbol);
+  }
+}
+
+TEST_F(LV2State, SavesTheFortyByteParameterListAsOnePortableChunk)
+{
+  LV2TestInstance instance(mWorld, StereoURI());
+  ASSERT_TRUE(instance.Valid());
+  ASSERT_NE(instance.StateInterface(), nullptr);
+  LV2StateStore store;
+  ASSERT_EQ(instance.StateInterface()->save(lilv_instance_get_handle(instance.Get()), LV2StateStore::Store, &store, 0,
+                                            instance.StateFeatures()),
+            LV2_STATE_SUCCESS);
+  ASSERT_EQ(store.properties.size(), 1u);
+  const LV2StateStore::Property& saved = store.properties.at(mWorld.URID(kStateKey));
+  EXPECT_EQ(saved.type, mWorld.URID(LV2_ATOM__Chunk));
+  EXPECT_EQ(saved.flags & (LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE), LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
+  EXPECT_EQ(ValuesOf(saved.bytes), (std::vector<double>{1.0, 0.5, 0.5, 0.5, 1.0}));
+}
+
+TEST_F(LV2State, SavedValuesFollowTheControlPorts)
+{
+  LV2TestInstance instance(mWorld, StereoURI());
+  ASSERT_TRUE(instance.Valid());
+  SetNonDefaults(instance);
+  EXPECT_EQ(ValuesOf(Saved(instance)), (std::vector<double>{0.0, 0.25, 0.75, 0.125, 0.375}));
+}
+
+TEST_F(LV2State, RoundTripThroughLilvRestoresTheSameValuesInANewInstance)
+{
+  LV2TestInstance first(mWorld, StereoURI());
+  ASSERT_TRUE(first.Valid());
+  SetNonDefaults(first);
+  const std::vector<uint8_t> before = Saved(first);
+
+  LilvState* state = lilv_state_new_from_instance(mWorld.Plugin(StereoURI()), first.Get(), mWorld.Map(), nullptr,
+                                                  nullptr, nullptr, nullptr, PortValue, &first, 0,
+                                                  first.StateFeatures());
+  ASSERT_NE(state, nullptr);
+  char* text = lilv_state_to_string(mWorld.World(), mWorld.Map(), mWorld.Unmap(), state, "urn:tidewell:test", nullptr);
+  lilv_state_free(state);
+  ASSERT_NE(text, nullptr);
+  LilvState* reloaded = lilv_state_new_from_string(mWorld.World(), mWorld.Map(), text);
+  lilv_free(text);
+  ASSERT_NE(reloaded, nullptr);
+
+  LV2TestInstance second(mWorld, StereoURI());
+  ASSERT_TRUE(second.Valid());
+  lilv_state_restore(reloaded, second.Get(), nullptr, nullptr, 0, second.StateFeatures());
+  lilv_state_free(reloaded);
+  EXPECT_EQ(Saved(second), before);
+}
+
+TEST_F(LV2State, RestoredValuesSurviveTheNextRunWhenThePortsAgree)
+{
+  LV2TestInstance first(mWorld, StereoURI());
+  SetNonDefaults(first);
+  const std::vector<uint8_t> before = Saved(first);
+
+  LV2TestInstance second(mWorld, StereoURI());
+  ASSERT_EQ(Restore(second, before, LV2_ATOM__Chunk), LV2_STATE_SUCCESS);
+  SetNonDefaults(second);
+  EXPECT_EQ(Saved(second), before);
+}
+
+TEST_F(LV2State, OutOfRangeValuesAreClampedOnRestore)
+{
+  LV2TestInstance instance(mWorld, StereoURI());
+  ASSERT_EQ(Restore(instance, ChunkOf({7.0, -1.0, 0.5, 2.0, 0.25}), LV2_ATOM__Chunk), LV2_STATE_SUCCESS);
+  EXPECT_EQ(ValuesOf(Saved(instance)), (std::vector<double>{1.0, 0.0, 0.5, 1.0, 0.25}));
+}
+
+TEST_F(LV2State, BadBytesAreRefusedAndChangeNothing)
+{
+  LV2TestInstance instance(mWorld, StereoURI());
+  SetNonDefaults(instance);
+  const std::vector<uint8_t> before = Saved(instance);
+  const std::vector<uint8_t> good = ChunkOf({1.0, 0.5, 0.5, 0.5, 1.0});
+
+  EXPECT_NE(Restore(instance, std::vector<uint8_t>(good.begin(), good.end() - 1), LV2_ATOM__Chunk), LV2_STATE_SUCCESS);
+  std::vector<uint8_t> longer = good;
+  longer.push_back(0);
+  EXPECT_NE(Restore(instance, longer, LV2_ATOM__Chunk), LV2_STATE_SUCCESS);
+  EXPECT_EQ(Restore(instance, good, LV2_ATOM__String), LV2_STATE_ERR_BAD_TYPE);
+  EXPECT_NE(Restore(instance, {}, LV2_ATOM__Chunk), LV2_STATE_SUCCESS);
+  EXPECT_EQ(Saved(instance), before);
+}
+
+TEST_F(LV2State, AMissingPropertyIsReportedAndChangesNothing)
+{
+  LV2TestInstance instance(mWorld, StereoURI());
+  SetNonDefaults(instance);
+  const std::vector<uint8_t> before = Saved(instance);
+  LV2StateStore empty;
+  EXPECT_EQ(instance.StateInterface()->restore(lilv_instance_get_handle(instance.Get()), LV2StateStore::Retrieve, &empty,
+                                               0, instance.StateFeatures()),
+            LV2_STATE_ERR_NO_PROPERTY);
+  EXPECT_EQ(Saved(instance), before);
+}
+
+TEST_F(LV2State, WithoutAnyURIDMapStateReportsTheMissingFeature)
+{
+  LV2InstanceOptions options;
+  options.withFeatures = false;
+  LV2TestInstance instance(mWorld, StereoURI(), options);
+  ASSERT_TRUE(instance.Valid());
+  const LV2_Feature* none[] = {nullptr};
+  LV2StateStore store;
+  EXPECT_EQ(instance.StateInterface()->save(lilv_instance_get_handle(instance.Get()), LV2StateStore::Store, &store, 0, none),
+            LV2_STATE_ERR_NO_FEATURE);
+  EXPECT_TRUE(store.properties.empty());
+  EXPECT_EQ(instance.StateInterface()->restore(lilv_instance_get_handle(instance.Get()), LV2StateStore::Retrieve, &store,
+                                               0, none),
+            LV2_STATE_ERR_NO_FEATURE);
+}
+
+TEST_F(LV2State, TheMapHandedToTheStateCallIsEnoughWithoutOneAtInstantiation)
+{
+  LV2InstanceOptions options;
+  options.withFeatures = false;
+  LV2TestInstance instance(mWorld, StereoURI(), options);
+  ASSERT_TRUE(instance.Valid());
+  EXPECT_EQ(Saved(instance).size(), 40u);
+}
