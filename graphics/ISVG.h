@@ -15,6 +15,10 @@ struct ISVG
 
   // Whether it refers to a document.
   bool IsValid() const { return mImage != nullptr; }
+  // The document's width in the units it was parsed with; 0 for an invalid handle.
+  float W() const;
+  // The document's height in the units it was parsed with; 0 for an invalid handle.
+  float H() const;
 };
 
 } // namespace iplug::igraphics
