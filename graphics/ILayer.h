@@ -29,6 +29,9 @@ public:
   bool IsInvalid() const { return mInvalid; }
   // The owned back-end bitmap, or null.
   APIBitmap* GetAPIBitmap() const { return mBitmap.get(); }
+  // Gives up ownership of the bitmap (the layer keeps none) and returns it, so a rendered layer can become
+  // a cached bitmap.
+  APIBitmap* ReleaseAPIBitmap() { return mBitmap.release(); }
   // The bitmap as a one-frame handle (does not transfer ownership).
   IBitmap GetBitmap() const { return IBitmap(mBitmap.get(), 1, false); }
   // The area the layer covers, in user units.
