@@ -5,13 +5,17 @@
 #include <cmath>
 #include <cstring>
 
+#include "IBitmapControls.h"
 #include "IBubbleControl.h"
 #include "IControl.h"
 #include "ICornerResizerControl.h"
 #include "IFPSDisplayControl.h"
 #include "IGEditorDelegate.h"
 #include "IPanelControl.h"
+#include "ISVGControls.h"
 #include "IParam.h"
+#include "IPopupMenuControl.h"
+#include "ITextEntryControl.h"
 
 namespace iplug::igraphics
 {
@@ -60,6 +64,10 @@ void IGraphics::VisitAllControls(Func&& func)
     func(mFrameTimeDisplay.get());
   if (mResizer)
     func(mResizer.get());
+  if (mEntryControl)
+    func(mEntryControl.get());
+  if (mMenuControl)
+    func(mMenuControl.get());
   for (int i = 0; i < mBubbles.GetSize(); ++i)
     func(mBubbles.Get(i));
 }
@@ -113,6 +121,17 @@ void IGraphics::AttachBackgroundControl(IControl* pControl)
     ++mHoverIdx;
 }
 
+void IGraphics::AttachBackground(const char* name)
+{
+  const IBitmap bitmap = LoadBitmap(name, 1, false, 0);
+  AttachBackgroundControl(new IBitmapControl(0.f, 0.f, bitmap, -1, kBlendSrcOver));
+}
+
+void IGraphics::AttachSVGBackground(const char* name)
+{
+  AttachBackgroundControl(new ISVGControl(GetBounds(), LoadSVG(name, "px", 72.f)));
+}
+
 void IGraphics::AttachPanelBackground(const IPattern& pattern)
 {
   auto* pPanel = new IPanelControl(GetBounds(), pattern);
@@ -153,6 +172,46 @@ void IGraphics::AttachBubbleControl(IBubbleControl* pControl)
     return;
   LinkControl(pControl);
   mBubbles.Add(pControl);
+}
+
+void IGraphics::AttachPopupMenuControl(const IText& text, const IRECT& bounds)
+{
+  if (mMenuControl)
+    return;
+  mMenuControl = std::make_unique<IPopupMenuControl>(-1, text, IRECT(), bounds);
+  LinkControl(mMenuControl.get());
+}
+
+void IGraphics::RemovePopupMenuControl()
+{
+  if (!mMenuControl)
+    return;
+  // A menu shown by this control can no longer answer: its asker gets a dismissal instead of waiting forever.
+  if (mMenuControl->GetExpanded())
+    SetControlValueAfterPopupMenu(nullptr);
+  ForgetControl(mMenuControl.get());
+  DestroyControl(mMenuControl.release());
+  SetAllControlsDirty();
+}
+
+void IGraphics::AttachTextEntryControl()
+{
+  if (mEntryControl)
+    return;
+  mEntryControl = std::make_unique<ITextEntryControl>();
+  LinkControl(mEntryControl.get());
+}
+
+void IGraphics::RemoveTextEntryControl()
+{
+  if (!mEntryControl)
+    return;
+  // An edit in progress ends unanswered, as when dismissed.
+  if (mEntryControl->GetEditing())
+    mEntryTarget = nullptr;
+  ForgetControl(mEntryControl.get());
+  DestroyControl(mEntryControl.release());
+  SetAllControlsDirty();
 }
 
 void IGraphics::ShowFPSDisplay(bool enable)
@@ -262,6 +321,8 @@ void IGraphics::RemoveAllControls()
   mHoverIdx = -1;
   mEntryTarget = nullptr;
   mMenuTarget = nullptr;
+  DestroyControl(mMenuControl.release());
+  DestroyControl(mEntryControl.release());
   DestroyControl(mResizer.release());
   DestroyControl(mFrameTimeDisplay.release());
   for (int i = mBubbles.GetSize() - 1; i >= 0; --i)

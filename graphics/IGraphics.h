@@ -22,9 +22,16 @@
 #include "IRECTList.h"
 #include "IShadow.h"
 #include "IStrokeOptions.h"
+#include "ISVG.h"
 #include "IText.h"
+#include "LocateResource.h"
+#include "PlatformFont.h"
+#include "StaticStorage.h"
+#include "WDL_HeapBuf.h"
 #include "WDL_PtrList.h"
 #include "WDL_String.h"
+
+struct NSVGpaint;
 
 namespace iplug::igraphics
 {
@@ -34,6 +41,10 @@ class IGEditorDelegate;
 class ICornerResizerControl;
 class IBubbleControl;
 class IFPSDisplayControl;
+class IPopupMenuControl;
+class ITextEntryControl;
+class SVGHolder;
+struct IVStyle;
 
 // Called for each control a visit reaches.
 using IControlFunction = std::function<void(IControl* pControl)>;
@@ -142,7 +153,281 @@ public:
 
   // ---- Resources: locating, loading and caching bitmaps, SVGs and fonts [main-thread] ----
 
+  // Re-renders inBitmap at pixel density targetScale into a new bitmap retained under name (the cache owns it).
+  virtual IBitmap ScaleBitmap(const IBitmap& inBitmap, const char* name, int targetScale);
+  // Caches bitmap's back-end bitmap under (cacheName, its density) unless it is cached already; the cache owns it.
+  virtual void RetainBitmap(const IBitmap& bitmap, const char* cacheName);
+  // Removes bitmap's back-end bitmap from the cache and deletes it.
+  virtual void ReleaseBitmap(const IBitmap& bitmap);
+  // Registers the font file fileNameOrResID (a "ttf" resource or a path) as fontID; false when it cannot be used.
+  virtual bool LoadFont(const char* fontID, const char* fileNameOrResID);
+  // Registers a font from dataSize bytes at pData (copied) as fontID; false when they hold no usable font.
+  virtual bool LoadFont(const char* fontID, void* pData, int dataSize);
+  // The bitmap name (nStates frames) at pixel density targetScale (0: the screen's, rounded up), found by the
+  // density search and shared through the bitmap cache; invalid when nothing usable is found.
+  virtual IBitmap LoadBitmap(const char* name, int nStates = 1, bool framesAreHorizontal = false, int targetScale = 0);
+  // The same from dataSize encoded bytes at pData (a density-1 image), cached under name.
+  virtual IBitmap LoadBitmap(const char* name, const void* pData, int dataSize, int nStates = 1,
+                             bool framesAreHorizontal = false, int targetScale = 0);
+  // The SVG resource fileNameOrResID parsed with units and dpi, cached (the cache owns it); invalid when missing or unparsable.
+  virtual ISVG LoadSVG(const char* fileNameOrResID, const char* units = "px", float dpi = 72.f);
+  // The SVG document in dataSize bytes at pData (up to a NUL byte), cached under name; invalid (and nothing cached) on a parse failure.
+  virtual ISVG LoadSVG(const char* name, const void* pData, int dataSize, const char* units = "px", float dpi = 72.f);
+  // The whole file of resource fileNameOrResID with extension fileType; empty when missing, unreadable or short.
+  virtual WDL_TypedBuf<uint8_t> LoadResource(const char* fileNameOrResID, const char* fileType);
+  // Registers the installed font of family fontName in style as fontID; false when there is none.
+  bool LoadFont(const char* fontID, const char* fontName, ETextStyle style);
+  // inBitmap's resource loaded again at the screen's density (rounded up).
+  IBitmap GetScaledBitmap(IBitmap& inBitmap);
+  // Locates name (or name@<d>x for density d) in the density order of targetScale; sourceScale receives the density found.
+  EResourceLocation SearchImageResource(const char* name, const char* type, WDL_String& result, int targetScale,
+                                        int& sourceScale);
+  // The cached bitmap name at the first density of targetScale's order that is cached (sourceScale receives it), or null.
+  APIBitmap* SearchBitmapInCache(const char* name, int targetScale, int& sourceScale);
+  // Names the folder under the user's music folder that holds shared resources.
+  void SetSharedResourcesSubPath(const char* subPath) { mResourceSubfolder.Set(subPath); }
+  // The process-wide bitmap cache of the graphics core.
+  static StaticStorage<APIBitmap>& SharedBitmapCache();
+  // The process-wide SVG cache (documents always at scale 1).
+  static StaticStorage<SVGHolder>& SVGCache();
+
+protected:
+  // The back end's bitmap decoded from the file fileNameOrResID found at location, for pixel density scale;
+  // null when it cannot be decoded (the base decodes nothing).
+  virtual APIBitmap* LoadAPIBitmap(const char* /*fileNameOrResID*/, int /*scale*/, EResourceLocation /*location*/,
+                                   const char* /*ext*/)
+  {
+    return nullptr;
+  }
+  // The back end's bitmap decoded from dataSize bytes at pData, for pixel density scale; null when undecodable.
+  virtual APIBitmap* LoadAPIBitmap(const char* /*name*/, const void* /*pData*/, int /*dataSize*/, int /*scale*/)
+  {
+    return nullptr;
+  }
+  // A new transparent render target of width x height device pixels made at scale and drawScale; null when the
+  // back end cannot draw off-screen.
+  virtual APIBitmap* CreateAPIBitmap(int /*width*/, int /*height*/, float /*scale*/, double /*drawScale*/,
+                                     bool /*cacheable*/ = false)
+  {
+    return nullptr;
+  }
+  // Registers font with the back end's text engine under fontID; false when it cannot (the base never can).
+  virtual bool LoadAPIFont(const char* /*fontID*/, const PlatformFontPtr& /*font*/) { return false; }
+  // The platform's font in file fileNameOrResID; null when there is none (the base finds none).
+  virtual PlatformFontPtr LoadPlatformFont(const char* /*fontID*/, const char* /*fileNameOrResID*/) { return nullptr; }
+  // The platform's font made from dataSize bytes at pData; null when they hold none.
+  virtual PlatformFontPtr LoadPlatformFont(const char* /*fontID*/, void* /*pData*/, int /*dataSize*/) { return nullptr; }
+  // The installed font of family fontName in style; null when there is none.
+  virtual PlatformFontPtr LoadPlatformFont(const char* /*fontID*/, const char* /*fontName*/, ETextStyle /*style*/)
+  {
+    return nullptr;
+  }
+  // Lets the platform layer remember font under fontID (for its own text fields); the base keeps nothing.
+  virtual void CachePlatformFont(const char* /*fontID*/, const PlatformFontPtr& /*font*/) {}
+  // The cache LoadBitmap, RetainBitmap and ReleaseBitmap use: the process-wide one unless the back end keeps its own.
+  virtual StaticStorage<APIBitmap>& BitmapCache() { return SharedBitmapCache(); }
+  // targetScale, or the screen's density rounded up when it is 0 or less.
+  int TargetScale(int targetScale) const;
+  // LocateResource with this context's bundle identifier, module and shared-resources folder.
+  EResourceLocation LocateResourceFile(const char* name, const char* type, WDL_String& result);
+  // Deletes pBitmap, through the cache when the cache holds it.
+  void DiscardBitmap(APIBitmap* pBitmap);
+  // Registers font under fontID with the back end and caches it with the platform layer.
+  bool RegisterPlatformFont(const char* fontID, const PlatformFontPtr& font);
+
+private:
+  // This context's share of the process-wide bitmap and SVG caches, held for its whole life: taken at
+  // construction, given back after the controls are gone; the last context empties both caches. The
+  // bitmap-cache lock is taken first.
+  class CacheShare
+  {
+  public:
+    CacheShare();
+    ~CacheShare();
+    CacheShare(const CacheShare&) = delete;
+    CacheShare& operator=(const CacheShare&) = delete;
+  };
+  CacheShare mCacheShare;
+
+public:
+
   // ---- Drawing operations, written on the back-end primitives [main-thread] ----
+  // Coordinates are user units, angles degrees (0 up, clockwise); a null IBlend* is source-over at weight 1.
+
+  // Draws svg scaled uniformly to fit bounds, anchored at its top-left corner; an invalid one draws nothing.
+  virtual void DrawSVG(const ISVG& svg, const IRECT& bounds, const IBlend* pBlend = nullptr);
+  // Draws svg fitted into width x height centred on (destCentreX, destCentreY), rotated by angle.
+  virtual void DrawRotatedSVG(const ISVG& svg, float destCentreX, float destCentreY, float width, float height,
+                              double angle, const IBlend* pBlend = nullptr);
+  // Stretches the whole bitmap (every frame) into bounds.
+  virtual void DrawFittedBitmap(const IBitmap& bitmap, const IRECT& bounds, const IBlend* pBlend = nullptr);
+  // Draws bitmap centred on (destCentreX, destCentreY), rotated by angle.
+  virtual void DrawRotatedBitmap(const IBitmap& bitmap, float destCentreX, float destCentreY, double angle,
+                                 const IBlend* pBlend = nullptr);
+  // Fills the one-unit square at (x, y).
+  virtual void DrawPoint(const IColor& color, float x, float y, const IBlend* pBlend = nullptr);
+  // Strokes the line (x1, y1)-(x2, y2), thickness in user units.
+  virtual void DrawLine(const IColor& color, float x1, float y1, float x2, float y2, const IBlend* pBlend = nullptr,
+                        float thickness = 1.f);
+  // Strokes the line in dashes of dashLen.
+  virtual void DrawDottedLine(const IColor& color, float x1, float y1, float x2, float y2,
+                              const IBlend* pBlend = nullptr, float thickness = 1.f, float dashLen = 2.f);
+  // Strokes the triangle.
+  virtual void DrawTriangle(const IColor& color, float x1, float y1, float x2, float y2, float x3, float y3,
+                            const IBlend* pBlend = nullptr, float thickness = 1.f);
+  // Strokes the rectangle.
+  virtual void DrawRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr, float thickness = 1.f);
+  // Strokes the rectangle with round corners of cornerRadius.
+  virtual void DrawRoundRect(const IColor& color, const IRECT& bounds, float cornerRadius = 5.f,
+                             const IBlend* pBlend = nullptr, float thickness = 1.f);
+  // Strokes the rectangle with corner radii top-left, top-right, bottom-left, bottom-right.
+  virtual void DrawRoundRect(const IColor& color, const IRECT& bounds, float cRTL, float cRTR, float cRBL, float cRBR,
+                             const IBlend* pBlend = nullptr, float thickness = 1.f);
+  // Strokes the arc of radius r around (cx, cy) from a1 to a2, clockwise.
+  virtual void DrawArc(const IColor& color, float cx, float cy, float r, float a1, float a2,
+                       const IBlend* pBlend = nullptr, float thickness = 1.f);
+  // Strokes the circle.
+  virtual void DrawCircle(const IColor& color, float cx, float cy, float r, const IBlend* pBlend = nullptr,
+                          float thickness = 1.f);
+  // Strokes the ellipse inscribed in bounds.
+  virtual void DrawEllipse(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr,
+                           float thickness = 1.f);
+  // Strokes the ellipse centred on (x, y) with radii r1, r2, rotated by angle; nothing for a radius <= 0.
+  virtual void DrawEllipse(const IColor& color, float x, float y, float r1, float r2, float angle = 0.f,
+                           const IBlend* pBlend = nullptr, float thickness = 1.f);
+  // Strokes the closed polygon through nPoints points.
+  virtual void DrawConvexPolygon(const IColor& color, float* x, float* y, int nPoints, const IBlend* pBlend = nullptr,
+                                 float thickness = 1.f);
+  // Strokes the rectangle in dashes of dashLen.
+  virtual void DrawDottedRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr,
+                              float thickness = 1.f, float dashLen = 2.f);
+  // Fills the triangle.
+  virtual void FillTriangle(const IColor& color, float x1, float y1, float x2, float y2, float x3, float y3,
+                            const IBlend* pBlend = nullptr);
+  // Fills the rectangle.
+  virtual void FillRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr);
+  // Fills the rectangle with round corners of cornerRadius.
+  virtual void FillRoundRect(const IColor& color, const IRECT& bounds, float cornerRadius = 5.f,
+                             const IBlend* pBlend = nullptr);
+  // Fills the rectangle with corner radii top-left, top-right, bottom-left, bottom-right.
+  virtual void FillRoundRect(const IColor& color, const IRECT& bounds, float cRTL, float cRTR, float cRBL, float cRBR,
+                             const IBlend* pBlend = nullptr);
+  // Fills the circle.
+  virtual void FillCircle(const IColor& color, float cx, float cy, float r, const IBlend* pBlend = nullptr);
+  // Fills the ellipse inscribed in bounds.
+  virtual void FillEllipse(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr);
+  // Fills the ellipse centred on (x, y) with radii r1, r2, rotated by angle.
+  virtual void FillEllipse(const IColor& color, float x, float y, float r1, float r2, float angle = 0.f,
+                           const IBlend* pBlend = nullptr);
+  // Fills the pie slice of radius r around (cx, cy) from a1 to a2.
+  virtual void FillArc(const IColor& color, float cx, float cy, float r, float a1, float a2,
+                       const IBlend* pBlend = nullptr);
+  // Fills the convex polygon through nPoints points.
+  virtual void FillConvexPolygon(const IColor& color, float* x, float* y, int nPoints, const IBlend* pBlend = nullptr);
+  // Sets bounds to the rectangle str would cover drawn in bounds with text; returns its width (0 for no text).
+  virtual float MeasureText(const IText& text, const char* str, IRECT& bounds) const;
+  // Strokes grid lines every gridSizeH / gridSizeV inside bounds (none on its edges; none for spacings <= 1).
+  virtual void DrawGrid(const IColor& color, const IRECT& bounds, float gridSizeH, float gridSizeV,
+                        const IBlend* pBlend = nullptr, float thickness = 1.f);
+  // Strokes nPoints normalised values across bounds (x positions normalised too when normXPoints is given).
+  virtual void DrawData(const IColor& color, const IRECT& bounds, float* normYPoints, int nPoints,
+                        float* normXPoints = nullptr, const IBlend* pBlend = nullptr, float thickness = 1.f);
+
+  // Draws frame (from 1, clamped to the strip) of bitmap into bounds.
+  void DrawBitmap(const IBitmap& bitmap, const IRECT& bounds, int frame = 1, const IBlend* pBlend = nullptr);
+  // Draws str with the bitmap font (frame k + 1 holds character 32 + k) of charWidth x charHeight cells.
+  void DrawBitmapedText(const IBitmap& bitmap, const IRECT& bounds, IText& text, IBlend* pBlend, const char* str,
+                        bool vCenter = true, bool multiline = false, int charWidth = 6, int charHeight = 12,
+                        int charOffset = 0);
+  // Strokes the radial line at angle from radius rMin to rMax around (cx, cy).
+  void DrawRadialLine(const IColor& color, float cx, float cy, float angle, float rMin, float rMax,
+                      const IBlend* pBlend = nullptr, float thickness = 1.f);
+  // Strokes a vertical line at normalised x (clamped to 0-1, offset truncated to whole units) across bounds.
+  void DrawVerticalLine(const IColor& color, const IRECT& bounds, float x, const IBlend* pBlend = nullptr,
+                        float thickness = 1.f);
+  // Strokes the vertical line at xi from yLo to yHi.
+  void DrawVerticalLine(const IColor& color, float xi, float yLo, float yHi, const IBlend* pBlend = nullptr,
+                        float thickness = 1.f);
+  // Strokes a horizontal line at normalised y (clamped to 0-1, from the bottom) across bounds.
+  void DrawHorizontalLine(const IColor& color, const IRECT& bounds, float y, const IBlend* pBlend = nullptr,
+                          float thickness = 1.f);
+  // Strokes the horizontal line at yi from xLo to xHi.
+  void DrawHorizontalLine(const IColor& color, float yi, float xLo, float xHi, const IBlend* pBlend = nullptr,
+                          float thickness = 1.f);
+  // Draws str with text aligned in bounds; nothing for a null or empty string.
+  void DrawText(const IText& text, const char* str, const IRECT& bounds, const IBlend* pBlend = nullptr);
+  // Draws str with text anchored at (x, y).
+  void DrawText(const IText& text, const char* str, float x, float y, const IBlend* pBlend = nullptr);
+  // For rotated text: replaces rect by the bounding box of its rotated corners and gives the offset (tx, ty)
+  // that realigns it in bounds; nothing changes at angle 0.
+  void CalculateTextRotation(const IText& text, const IRECT& bounds, IRECT& rect, double& tx, double& ty) const;
+  // Applies CalculateTextRotation to rect and moves it by the offset.
+  void DoMeasureTextRotation(const IText& text, const IRECT& bounds, IRECT& rect) const;
+
+  // Moves the path origin by (x, y).
+  void PathTransformTranslate(float x, float y);
+  // Scales the path transform by (sx, sy).
+  void PathTransformScale(float sx, float sy);
+  // Scales the path transform by s in both directions.
+  void PathTransformScale(float s);
+  // Rotates the path transform by degrees (clockwise on screen).
+  void PathTransformRotate(float degrees);
+  // Skews the path transform by the two angles in degrees.
+  void PathTransformSkew(float xAngle, float yAngle);
+  // Multiplies matrix into the path transform (applied first).
+  void PathTransformMatrix(const IMatrix& matrix);
+  // Clips to r within the current layer or control clip (r empty: that whole area), in untransformed units.
+  void PathClipRegion(const IRECT r = IRECT());
+  // Adds the rectangle as a closed sub-path.
+  void PathRect(const IRECT& bounds);
+  // Adds the rectangle with round corners of cornerRadius.
+  void PathRoundRect(const IRECT& bounds, float cornerRadius = 0.f);
+  // Adds the rectangle with corner radii top-left, top-right, bottom-left, bottom-right (all <= 0: plain rectangle).
+  void PathRoundRect(const IRECT& bounds, float cRTL, float cRTR, float cRBL, float cRBR);
+  // Adds the circle.
+  void PathCircle(float cx, float cy, float r);
+  // Adds the ellipse inscribed in bounds.
+  void PathEllipse(const IRECT& bounds);
+  // Adds the ellipse centred on (x, y) with radii r1, r2, rotated by angle; nothing for a radius <= 0.
+  void PathEllipse(float x, float y, float r1, float r2, float angle = 0.f);
+  // Adds the closed polygon through nPoints points.
+  void PathConvexPolygon(float* x, float* y, int nPoints);
+  // Adds the closed triangle.
+  void PathTriangle(float x1, float y1, float x2, float y2, float x3, float y3);
+  // Adds the radial line at angle from rMin to rMax around (cx, cy).
+  void PathRadialLine(float cx, float cy, float angle, float rMin, float rMax);
+
+  // Starts drawing into a new layer over r (pixel-aligned) for pControl (may be null); cacheable is a hint.
+  void StartLayer(IControl* pControl, const IRECT& r, bool cacheable = false);
+  // Ends the top layer and hands it to the caller (null when none).
+  ILayerPtr EndLayer();
+  // Draws into layer again (ownership moves onto the layer stack until EndLayer).
+  void ResumeLayer(ILayerPtr& layer);
+  // Whether layer's pixels can be drawn as they are: valid, its control unmoved and made at the current scales.
+  bool CheckLayer(const ILayerPtr& layer);
+  // Draws layer over its own area.
+  void DrawLayer(const ILayerPtr& layer, const IBlend* pBlend = nullptr);
+  // Draws layer stretched into bounds.
+  void DrawFittedLayer(const ILayerPtr& layer, const IRECT& bounds, const IBlend* pBlend = nullptr);
+  // Draws layer rotated by angle about the centre of its area.
+  void DrawRotatedLayer(const ILayerPtr& layer, double angle);
+  // Replaces layer's pixels with its content over (or instead of) its blurred, offset shadow.
+  void ApplyLayerDropShadow(ILayerPtr& layer, const IShadow& shadow);
+  // Redirects drawing into pLayer (not owned while pushed) with identity transform and its area as clip.
+  void PushLayer(ILayer* pLayer);
+  // Returns drawing to the layer below (or the main frame); the popped layer (not owned), or null.
+  ILayer* PopLayer();
+  // The fill or stroke pattern of an SVG paint at opacity.
+  static IPattern GetSVGPattern(const NSVGpaint& paint, float opacity);
+
+protected:
+  // Draws svg's visible shapes through the path operations.
+  void DoDrawSVG(const ISVG& svg, const IBlend* pBlend = nullptr);
+  // Blurs the alpha byte (at alphaOffset) of width x height RGBA pixels with the symmetric kernel, rows then columns.
+  static void BlurAlpha(unsigned char* pixels, int width, int height, int alphaOffset,
+                        const std::vector<unsigned char>& kernel, int norm);
+
+public:
 
   // ---- Platform operations, implemented by the platform layer [main-thread] ----
 
@@ -225,6 +510,10 @@ public:
   IControl* AttachControl(IControl* pControl, int ctrlTag = kNoTag, const char* group = "");
   // Inserts pControl at index 0 (drawn first) and links it to the delegate.
   void AttachBackgroundControl(IControl* pControl);
+  // Inserts an IBitmapControl showing the bitmap resource name at (0, 0) at index 0.
+  void AttachBackground(const char* name);
+  // Inserts an ISVGControl showing the SVG resource name (px, 72 dpi) over the whole editor at index 0.
+  void AttachSVGBackground(const char* name);
   // Inserts an IPanelControl filled with pattern over the whole editor at index 0.
   void AttachPanelBackground(const IPattern& pattern);
   // Attaches a corner resizer of size (user units at scale 1) in those colours.
@@ -238,6 +527,18 @@ public:
   void AttachBubbleControl(const IText& text = DEFAULT_TEXT);
   // Takes ownership of pControl and appends it to the bubbles.
   void AttachBubbleControl(IBubbleControl* pControl);
+  // Attaches a drawn popup menu (text style, bounds while collapsed) used instead of the platform's; nothing when one exists.
+  void AttachPopupMenuControl(const IText& text = DEFAULT_TEXT, const IRECT& bounds = IRECT());
+  // Destroys the drawn popup menu; menus then go to the platform again.
+  void RemovePopupMenuControl();
+  // Attaches a drawn text entry used instead of the platform's; nothing when one exists.
+  void AttachTextEntryControl();
+  // Destroys the drawn text entry; text entry then goes to the platform again.
+  void RemoveTextEntryControl();
+  // The drawn popup menu, or null.
+  IPopupMenuControl* GetPopupMenuControl() const { return mMenuControl.get(); }
+  // The drawn text entry, or null.
+  ITextEntryControl* GetTextEntryControl() const { return mEntryControl.get(); }
   // Shows or destroys the frame-time display; either way every control is marked dirty.
   void ShowFPSDisplay(bool enable);
   // Whether the frame-time display is shown.
@@ -266,7 +567,7 @@ public:
   IFPSDisplayControl* GetFPSDisplayControl() const { return mFrameTimeDisplay.get(); }
   // Number of value bubbles.
   int NBubbles() const { return mBubbles.GetSize(); }
-  // Visits every control in drawing order: standard, frame-time display, resizer, bubbles.
+  // Visits every control in drawing order: standard, frame-time display, resizer, text entry, popup menu, bubbles.
   void ForAllControlsFunc(const IControlFunction& func);
   // Calls a member function of IControl with args on every control in drawing order.
   template <typename... Args>
@@ -286,6 +587,8 @@ public:
   }
   // Visits the standard controls whose non-empty group name equals group.
   void ForControlInGroup(const char* group, const IControlFunction& func);
+  // Gives every standard control that is a vector control (IVectorBase) the style.
+  void StyleAllVectorControls(const IVStyle& style);
   // Hides or shows the standard controls linked to paramIdx.
   void HideControl(int paramIdx, bool hide);
   // Disables or enables the standard controls linked to paramIdx.
@@ -445,7 +748,8 @@ public:
 
   // Shows menu for control at bounds; the choice reaches the control's OnPopupMenuSelection with valIdx.
   void CreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx = 0);
-  // Shows menu (a context menu when isContext) for control through the platform.
+  // Shows menu (a context menu when isContext) for control: in the drawn popup menu when attached (refused
+  // while it shows another), else through the platform.
   void DoCreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx, bool isContext);
   // Delivers a menu result (null: dismissed) to the control waiting for it.
   void SetControlValueAfterPopupMenu(IPopupMenu* pMenu);
@@ -455,12 +759,15 @@ public:
   void PopupHostContextMenuForParam(int controlIdx, int paramIdx, float x, float y);
   // Asks for a value of control's slot valIdx: a menu for parameters with display texts, else a text entry.
   void PromptUserInput(IControl& control, const IRECT& bounds, int valIdx = 0);
-  // Opens a text entry for control's slot valIdx with style, bounds and initial text.
+  // Opens a text entry for control's slot valIdx with style, bounds and initial text: the drawn one when
+  // attached, else the platform's.
   void CreateTextEntry(IControl& control, const IText& text, const IRECT& bounds, const char* str = "", int valIdx = 0);
   // Delivers the entered text to the control waiting for it.
   void SetControlValueAfterTextEdit(const char* str);
   // The control waiting for a text-entry result, or null.
   IControl* GetEntryTarget() const { return mEntryTarget; }
+  // Forgets the control waiting for a text-entry result (the entry was dismissed).
+  void ClearInTextEntryControl() { mEntryTarget = nullptr; }
   // The control waiting for a menu result, or null.
   IControl* GetMenuTarget() const { return mMenuTarget; }
   // Shows str in the first bubble for pCaller at (x, y) in direction dir, at least minimumContentBounds big.
@@ -528,6 +835,8 @@ protected:
   std::unique_ptr<ICornerResizerControl> mResizer;
   WDL_PtrList<IBubbleControl> mBubbles;
   std::unique_ptr<IFPSDisplayControl> mFrameTimeDisplay;
+  std::unique_ptr<IPopupMenuControl> mMenuControl;
+  std::unique_ptr<ITextEntryControl> mEntryControl;
   IPopupMenu mContextMenu;
   WDL_String mResourceSubfolder;
   ECursor mCursor = kCursorArrow;

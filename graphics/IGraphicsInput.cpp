@@ -13,6 +13,8 @@
 #include "IGEditorDelegate.h"
 #include "IGraphics.h"
 #include "IParam.h"
+#include "IPopupMenuControl.h"
+#include "ITextEntryControl.h"
 
 namespace iplug::igraphics
 {
@@ -91,7 +93,11 @@ IControl* IGraphics::GetMouseControl(float x, float y, bool capture, bool mouseO
 
   IControl* pControl = nullptr;
   int idx = -1;
-  if (mResizer && mResizer->GetRECT().Contains(x, y))
+  if (mMenuControl && mMenuControl->GetExpanded())
+    pControl = mMenuControl.get();
+  else if (mEntryControl && mEntryControl->GetEditing())
+    pControl = mEntryControl.get();
+  else if (mResizer && mResizer->GetRECT().Contains(x, y))
     pControl = mResizer.get();
   else if (mFrameTimeDisplay && mFrameTimeDisplay->GetRECT().Contains(x, y))
     pControl = mFrameTimeDisplay.get();
@@ -187,8 +193,9 @@ void IGraphics::OnMouseDrag(const std::vector<IMouseInfo>& points)
   }
   if (mCaptures.empty())
     return;
-  // While a platform text field waits for its result, drags must not change the value it edits.
-  if (mEntryTarget)
+  // While a text entry waits for its result, drags must not change the value it edits: a platform field
+  // takes none, the drawn one alone may select with them.
+  if (mEntryTarget && !mEntryControl)
     return;
   for (const IMouseInfo& point : points)
   {
@@ -197,8 +204,11 @@ void IGraphics::OnMouseDrag(const std::vector<IMouseInfo>& points)
     if (point.dX == 0.f && point.dY == 0.f)
       continue;
     const auto captured = mCaptures.find(point.ms.touchId);
-    if (captured != mCaptures.end() && captured->second)
-      captured->second->OnMouseDrag(point.x, point.y, point.dX, point.dY, point.ms);
+    if (captured == mCaptures.end() || !captured->second)
+      continue;
+    if (mEntryTarget && captured->second != mEntryControl.get())
+      continue;
+    captured->second->OnMouseDrag(point.x, point.y, point.dX, point.dY, point.ms);
   }
 }
 
@@ -356,9 +366,23 @@ void IGraphics::CreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT
 void IGraphics::DoCreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx, bool isContext)
 {
   ReleaseMouseCapture();
+  if (mMenuControl && !mMenuControl->GetCollapsed())
+  {
+    // The drawn menu is still showing (or fading out) another menu: this request is refused, and the
+    // gesture its press began ends here, since no result will end it.
+    if (!isContext)
+      EndParamGestures(&control);
+    return;
+  }
   mMenuTarget = &control;
   mMenuValIdx = valIdx;
   mMenuIsContext = isContext;
+  if (mMenuControl)
+  {
+    // The drawn menu answers later, through SetControlValueAfterPopupMenu.
+    mMenuControl->CreatePopupMenu(menu, bounds);
+    return;
+  }
   bool isAsync = false;
   IPopupMenu* pResult = CreatePlatformPopupMenu(menu, bounds, isAsync);
   if (!isAsync)
@@ -442,7 +466,10 @@ void IGraphics::CreateTextEntry(IControl& control, const IText& text, const IREC
   mEntryTarget = &control;
   mEntryValIdx = valIdx;
   const int paramIdx = valIdx >= 0 && valIdx < control.NVals() ? control.GetParamIdx(valIdx) : -1;
-  CreatePlatformTextEntry(paramIdx, text, bounds, control.GetTextEntryLength(), str ? str : "");
+  if (mEntryControl)
+    mEntryControl->CreateTextEntry(paramIdx, text, bounds, control.GetTextEntryLength(), str ? str : "");
+  else
+    CreatePlatformTextEntry(paramIdx, text, bounds, control.GetTextEntryLength(), str ? str : "");
   control.SetDirty(false);
 }
 

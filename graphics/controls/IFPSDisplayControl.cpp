@@ -10,17 +10,34 @@ namespace iplug::igraphics
 
 IFPSDisplayControl::IFPSDisplayControl(const IRECT& bounds, EStyle style, const char* label)
   : IControl(bounds)
-  , mStyle(style)
+  , IVectorBase(DEFAULT_STYLE)
+  , mDisplayStyle(style)
   , mTitleStyle(14.f, DEFAULT_FRCOLOR, "Poppins-Medium", kAlignNear, kVAlignTop)
   , mReadoutStyle(18.f, DEFAULT_FRCOLOR, "Poppins-Medium", kAlignFar, kVAlignTop)
   , mSecondReadoutStyle(15.f, DEFAULT_FRCOLOR, "Poppins-Medium", kAlignFar, kVAlignBottom)
 {
+  AttachIControl(this, label);
   mLabel.Set(label ? label : "");
+  ColorTexts();
+}
+
+void IFPSDisplayControl::ColorTexts()
+{
+  const IColor& frame = GetColor(kFR);
+  mTitleStyle.mColor = frame;
+  mReadoutStyle.mColor = frame;
+  mSecondReadoutStyle.mColor = frame;
+}
+
+void IFPSDisplayControl::SetStyle(const IVStyle& style)
+{
+  IVectorBase::SetStyle(style);
+  ColorTexts();
 }
 
 void IFPSDisplayControl::OnMouseDown(float /*x*/, float /*y*/, const IMouseMod& /*mod*/)
 {
-  mStyle = static_cast<EStyle>((mStyle + 1) % 3);
+  mDisplayStyle = static_cast<EStyle>((mDisplayStyle + 1) % 3);
 }
 
 void IFPSDisplayControl::Update(float timeSeconds)
@@ -36,7 +53,7 @@ float IFPSDisplayControl::GetAverage() const
 
 float IFPSDisplayControl::GraphValue(float t) const
 {
-  switch (mStyle)
+  switch (mDisplayStyle)
   {
   case kFPS: return std::min(1.f / (t + 0.00001f), 80.f) / 80.f;
   case kMS: return std::min(t * 1000.f, 20.f) / 20.f;
@@ -49,7 +66,7 @@ void IFPSDisplayControl::GetReadouts(WDL_String& main, WDL_String& second) const
 {
   const float average = GetAverage();
   second.Set("");
-  switch (mStyle)
+  switch (mDisplayStyle)
   {
   case kPercentage: main.SetFormatted(32, "%.1f %%", average); break;
   case kMS: main.SetFormatted(32, "%.2f ms", average * 1000.f); break;

@@ -3,14 +3,15 @@
 #include <array>
 
 #include "IControl.h"
+#include "IVectorBase.h"
 
 namespace iplug::igraphics
 {
 
 // The frame-time display: a graph of the last 100 frame times with their average as frames per
-// second, milliseconds or a percentage. The graphics context feeds it at the start of every frame and
-// it redraws every frame. Main thread.
-class IFPSDisplayControl : public IControl
+// second, milliseconds or a percentage, its texts in the style's frame colour. The graphics context feeds
+// it at the start of every frame and it redraws every frame. Main thread.
+class IFPSDisplayControl : public IControl, public IVectorBase
 {
 public:
   // What the readout shows.
@@ -33,6 +34,8 @@ public:
   void OnMouseDown(float x, float y, const IMouseMod& mod) override;
   // Background, outline, graph, back-end name, label and readout.
   void Draw(IGraphics& g) override;
+  // Also gives the texts the new frame colour.
+  void SetStyle(const IVStyle& style) override;
 
   // Stores one frame time in seconds, replacing the oldest.
   void Update(float timeSeconds);
@@ -41,13 +44,15 @@ public:
   // The readout texts for the current style: main and (frames per second only) second readout.
   void GetReadouts(WDL_String& main, WDL_String& second) const;
   // Current readout style.
-  EStyle GetStyle() const { return mStyle; }
+  EStyle GetStyle() const { return mDisplayStyle; }
 
 private:
   // Height of sample t in 0..1 for the current style.
   float GraphValue(float t) const;
+  // Gives the three text styles the style's frame colour.
+  void ColorTexts();
 
-  EStyle mStyle;
+  EStyle mDisplayStyle;
   WDL_String mLabel;
   std::array<float, kNumDataPoints> mBuffer{};
   int mReadPos = 0;

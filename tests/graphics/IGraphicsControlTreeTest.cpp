@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "IBitmapControls.h"
 #include "ICornerResizerControl.h"
 #include "IFPSDisplayControl.h"
+#include "IPanelControl.h"
+#include "ISVGControls.h"
 #include "support/RecordingGraphics.h"
 
 using namespace iplug;
@@ -206,4 +211,25 @@ TEST(IGraphicsControlTree, ParameterNamesBecomeTooltipsOfLinkedControls)
   f.graphics.AssignParamNameToolTips();
   EXPECT_STREQ(linked->GetTooltip(), "Level");
   EXPECT_STREQ(unlinked->GetTooltip(), "");
+}
+
+TEST(IGraphicsControlTree, BackgroundsGoInFrontOfTheListAndTheBackgroundNeverTakesHover)
+{
+  Fixture f;
+  IControl* first = f.graphics.AttachControl(new RecordingControl(IRECT(0, 0, 10, 10)));
+  const std::string svgPath = testing::TempDir() + "tidewell-background.svg";
+  std::FILE* file = std::fopen(svgPath.c_str(), "w");
+  ASSERT_NE(file, nullptr);
+  std::fputs("<svg xmlns='http://www.w3.org/2000/svg' width='300' height='200'><rect width='300' height='200'/></svg>", file);
+  std::fclose(file);
+  f.graphics.AttachSVGBackground(svgPath.c_str());
+  EXPECT_NE(dynamic_cast<ISVGControl*>(f.graphics.GetControl(0)), nullptr);
+  EXPECT_EQ(f.graphics.GetControl(0)->GetRECT(), IRECT(0, 0, 300, 200));
+  f.graphics.AttachPanelBackground(IPattern(COLOR_WHITE));
+  EXPECT_NE(dynamic_cast<IPanelControl*>(f.graphics.GetControl(0)), nullptr);
+  EXPECT_TRUE(f.graphics.GetControl(0)->GetIgnoreMouse()) << "a panel background lets the pointer through";
+  f.graphics.AttachBackground("no-such-background.png");
+  EXPECT_NE(dynamic_cast<IBitmapControl*>(f.graphics.GetControl(0)), nullptr);
+  EXPECT_EQ(f.graphics.GetControl(3), first);
+  std::remove(svgPath.c_str());
 }
