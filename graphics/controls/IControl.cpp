@@ -102,11 +102,8 @@ void IControl::OnPopupMenuSelection(IPopupMenu* pMenu, int valIdx)
 
 void IControl::DrawPTHighlight(IGraphics& g)
 {
-  if (!mAutomationHighlighted)
-    return;
-  g.PathClear();
-  g.PathArc(mBounds.R - 5.f, mBounds.T + 5.f, 2.f, 0.f, 360.f);
-  g.PathFill(IPattern(mAutomationHighlightColor));
+  if (mAutomationHighlighted)
+    g.FillCircle(mAutomationHighlightColor, mBounds.R - 5.f, mBounds.T + 5.f, 2.f);
 }
 
 void IControl::SetParamIdx(int paramIdx, int valIdx)

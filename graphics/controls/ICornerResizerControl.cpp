@@ -19,12 +19,7 @@ ICornerResizerControl::ICornerResizerControl(const IRECT& graphicsBounds, float 
 void ICornerResizerControl::Draw(IGraphics& g)
 {
   const IColor& color = g.GetResizingInProcess() ? mDragColor : mMouseOver ? mMouseOverColor : mColor;
-  g.PathClear();
-  g.PathMoveTo(mBounds.L, mBounds.B);
-  g.PathLineTo(mBounds.R, mBounds.T);
-  g.PathLineTo(mBounds.R, mBounds.B);
-  g.PathClose();
-  g.PathFill(IPattern(color), IFillOptions(), &mDrawBlend);
+  g.FillTriangle(color, mBounds.L, mBounds.B, mBounds.R, mBounds.T, mBounds.R, mBounds.B, &mDrawBlend);
 }
 
 void ICornerResizerControl::OnMouseDown(float /*x*/, float /*y*/, const IMouseMod& /*mod*/)

@@ -81,11 +81,7 @@ void IFPSDisplayControl::Draw(IGraphics& g)
 {
   const IRECT& r = mBounds;
   g.PathClear();
-  g.PathMoveTo(r.L, r.T);
-  g.PathLineTo(r.R, r.T);
-  g.PathLineTo(r.R, r.B);
-  g.PathLineTo(r.L, r.B);
-  g.PathClose();
+  g.PathRect(r);
   IFillOptions keep;
   keep.mPreserve = true;
   g.PathFill(IPattern(mBackgroundColor), keep, &mDrawBlend);

@@ -15,11 +15,7 @@ IPanelControl::IPanelControl(const IRECT& bounds, const IPattern& pattern, bool 
 void IPanelControl::Draw(IGraphics& g)
 {
   g.PathClear();
-  g.PathMoveTo(mBounds.L, mBounds.T);
-  g.PathLineTo(mBounds.R, mBounds.T);
-  g.PathLineTo(mBounds.R, mBounds.B);
-  g.PathLineTo(mBounds.L, mBounds.B);
-  g.PathClose();
+  g.PathRect(mBounds);
   g.PathFill(mPattern, IFillOptions(kFillNonZero, mDrawFrame), &mDrawBlend);
   if (mDrawFrame)
     g.PathStroke(IPattern(COLOR_LIGHT_GRAY), 1.f, IStrokeOptions(), &mDrawBlend);
