@@ -203,7 +203,7 @@ private:
   void BuildPoints(const pugi::xml_node& node, bool close, SVGPathBuilder& builder) const;
 
   void AddShape(const pugi::xml_node& node, const SVGStyle& style, const IMatrix& xform, const std::vector<SVGSubpath>& subpaths);
-  void BuildPaint(const SVGPaintSpec& spec, float paintOpacity, const SVGStyle& style, const IMatrix& xform,
+  void BuildPaint(const SVGPaintValue& value, float paintOpacity, const SVGStyle& style, const IMatrix& xform,
                   const float* localBounds, NSVGpaint& paint) const;
   bool BuildGradient(const pugi::xml_node& node, float paintOpacity, const IMatrix& xform, const float* localBounds,
                      NSVGpaint& paint) const;
@@ -637,23 +637,23 @@ bool SVGDocumentParser::BuildGradient(const pugi::xml_node& node, float paintOpa
   return true;
 }
 
-void SVGDocumentParser::BuildPaint(const SVGPaintSpec& spec, float paintOpacity, const SVGStyle& style, const IMatrix& xform,
+void SVGDocumentParser::BuildPaint(const SVGPaintValue& value, float paintOpacity, const SVGStyle& style, const IMatrix& xform,
                                    const float* localBounds, NSVGpaint& paint) const
 {
-  SVGPaintSpec::EKind kind = spec.kind;
-  SVGColor color = spec.color;
-  if (kind == SVGPaintSpec::kUrl)
+  SVGPaintValue::EKind kind = value.kind;
+  SVGColor color = value.color;
+  if (kind == SVGPaintValue::kUrl)
   {
-    const auto found = mIds.find(std::string_view(spec.url));
+    const auto found = mIds.find(std::string_view(value.url));
     if (found != mIds.end() && IsGradient(found->second) &&
         BuildGradient(found->second, paintOpacity, xform, localBounds, paint))
       return;
-    kind = spec.fallbackKind;
-    color = spec.fallbackColor;
+    kind = value.fallbackKind;
+    color = value.fallbackColor;
   }
-  if (kind == SVGPaintSpec::kCurrentColor)
+  if (kind == SVGPaintValue::kCurrentColor)
     color = style.color;
-  if (kind == SVGPaintSpec::kColor || kind == SVGPaintSpec::kCurrentColor)
+  if (kind == SVGPaintValue::kColor || kind == SVGPaintValue::kCurrentColor)
   {
     paint.type = NSVG_PAINT_COLOR;
     paint.color = PackWithAlpha(color.rgb, color.alpha * paintOpacity);

@@ -119,10 +119,10 @@ float SVGLength::ToUser(float dpi, float percentReference) const
   }
 }
 
-bool SVGPaintSpec::Parse(std::string_view text, SVGPaintSpec& paint)
+bool SVGPaintValue::Parse(std::string_view text, SVGPaintValue& paint)
 {
   text = TrimSVGText(text);
-  SVGPaintSpec parsed;
+  SVGPaintValue parsed;
   if (Is(text, "none"))
     parsed.kind = kNone;
   else if (Is(text, "currentColor"))
@@ -142,7 +142,7 @@ bool SVGPaintSpec::Parse(std::string_view text, SVGPaintSpec& paint)
     const std::string_view fallback = TrimSVGText(text.substr(close + 1));
     if (!fallback.empty())
     {
-      SVGPaintSpec fallbackPaint;
+      SVGPaintValue fallbackPaint;
       if (!Parse(fallback, fallbackPaint) || fallbackPaint.kind == kUrl)
         return false;
       parsed.fallbackKind = fallbackPaint.kind;
@@ -176,9 +176,9 @@ void SVGStyle::Apply(std::string_view name, std::string_view value)
   SVGLength length;
   float number = 0.0f;
   if (name == "fill")
-    SVGPaintSpec::Parse(value, fill);
+    SVGPaintValue::Parse(value, fill);
   else if (name == "stroke")
-    SVGPaintSpec::Parse(value, stroke);
+    SVGPaintValue::Parse(value, stroke);
   else if (name == "color")
     ParseSVGColor(value, color);
   else if (name == "opacity")

@@ -36,7 +36,7 @@ struct SVGLength
 };
 
 // A fill or stroke as written: none, a colour, currentColor, or a reference with a fallback. [any-thread]
-struct SVGPaintSpec
+struct SVGPaintValue
 {
   // What the paint names.
   enum EKind
@@ -54,23 +54,23 @@ struct SVGPaintSpec
   SVGColor fallbackColor;       // kUrl with fallback kColor
 
   // A plain colour paint.
-  static SVGPaintSpec Color(SVGColor color)
+  static SVGPaintValue Color(SVGColor color)
   {
-    SVGPaintSpec paint;
+    SVGPaintValue paint;
     paint.kind = kColor;
     paint.color = color;
     return paint;
   }
   // Reads a paint value; false (keeping the inherited paint) for an unreadable one.
-  static bool Parse(std::string_view text, SVGPaintSpec& paint);
+  static bool Parse(std::string_view text, SVGPaintValue& paint);
 };
 
 // The computed presentation properties of an element: what it inherits from its parent, overridden by
 // its own presentation attributes, style sheet rules and style attribute, in that order. [any-thread]
 struct SVGStyle
 {
-  SVGPaintSpec fill = SVGPaintSpec::Color({}); // black unless set
-  SVGPaintSpec stroke;                      // none unless set
+  SVGPaintValue fill = SVGPaintValue::Color({}); // black unless set
+  SVGPaintValue stroke;                      // none unless set
   SVGColor color;                           // what currentColor means
   float opacity = 1.0f;                     // product of this element's and its ancestors' opacity
   float fillOpacity = 1.0f;                 // 0 to 1

@@ -146,10 +146,10 @@ IVStyle IVStyle::WithColor(EVColor role, const IColor& color) const
   return s;
 }
 
-IVStyle IVStyle::WithColors(const IVColorSpec& spec) const
+IVStyle IVStyle::WithColors(const IVColorSpec& colors) const
 {
   IVStyle s(*this);
-  s.colorSpec = spec;
+  s.colorSpec = colors;
   return s;
 }
 
@@ -237,9 +237,9 @@ void IVectorBase::SetColor(EVColor role, const IColor& color)
     mControl->SetDirty(false);
 }
 
-void IVectorBase::SetColors(const IVColorSpec& spec)
+void IVectorBase::SetColors(const IVColorSpec& colors)
 {
-  mStyle.colorSpec = spec;
+  mStyle.colorSpec = colors;
   if (mControl)
     mControl->SetDirty(false);
 }

@@ -105,7 +105,7 @@ struct IVStyle
   // Copy with one colour replaced.
   IVStyle WithColor(EVColor role, const IColor& color) const;
   // Copy with every colour replaced.
-  IVStyle WithColors(const IVColorSpec& spec) const;
+  IVStyle WithColors(const IVColorSpec& colors) const;
   // Copy with another label text style.
   IVStyle WithLabelText(const IText& text) const;
   // Copy with another value text style.
@@ -169,7 +169,7 @@ public:
   // Replaces the colour of role; redraws.
   void SetColor(EVColor role, const IColor& color);
   // Replaces every colour; redraws.
-  void SetColors(const IVColorSpec& spec);
+  void SetColors(const IVColorSpec& colors);
   // Replaces the label string (null: none), lays the control out again and redraws.
   void SetLabelStr(const char* label);
   // Replaces the value string (null: none); redraws.

@@ -38,7 +38,7 @@ inline NameRecord MacintoshName(uint16_t nameID, const std::string& text)
 }
 
 // What a synthetic face holds.
-struct FaceSpec
+struct FaceLayout
 {
   uint32_t format = 0x00010000; // first four bytes
   uint16_t unitsPerEm = 1000;
@@ -71,36 +71,36 @@ inline uint32_t GetU32(const std::vector<uint8_t>& in, size_t at)
 }
 
 // A minimal sfnt file with the tables the reader looks at, laid out in the order head, hhea, fdsc, name.
-inline std::vector<uint8_t> BuildFace(const FaceSpec& spec)
+inline std::vector<uint8_t> BuildFace(const FaceLayout& layout)
 {
   std::vector<std::pair<std::string, std::vector<uint8_t>>> tables;
-  if (spec.withHead)
+  if (layout.withHead)
   {
     std::vector<uint8_t> head(54, 0);
-    PutU16(head, 18, spec.unitsPerEm);
-    PutU16(head, 44, spec.macStyle);
+    PutU16(head, 18, layout.unitsPerEm);
+    PutU16(head, 44, layout.macStyle);
     tables.emplace_back("head", head);
   }
-  if (spec.withHhea)
+  if (layout.withHhea)
   {
     std::vector<uint8_t> hhea(36, 0);
-    PutU16(hhea, 4, static_cast<uint16_t>(spec.ascender));
-    PutU16(hhea, 6, static_cast<uint16_t>(spec.descender));
-    PutU16(hhea, 8, static_cast<uint16_t>(spec.lineGap));
+    PutU16(hhea, 4, static_cast<uint16_t>(layout.ascender));
+    PutU16(hhea, 6, static_cast<uint16_t>(layout.descender));
+    PutU16(hhea, 8, static_cast<uint16_t>(layout.lineGap));
     tables.emplace_back("hhea", hhea);
   }
-  if (spec.withFdsc)
+  if (layout.withFdsc)
     tables.emplace_back("fdsc", std::vector<uint8_t>(8, 0));
-  if (spec.withName)
+  if (layout.withName)
   {
-    const size_t count = spec.names.size();
+    const size_t count = layout.names.size();
     std::vector<uint8_t> name(6 + 12 * count, 0);
     PutU16(name, 2, static_cast<uint32_t>(count));
     PutU16(name, 4, static_cast<uint32_t>(6 + 12 * count));
     std::string storage;
     for (size_t i = 0; i < count; ++i)
     {
-      const NameRecord& r = spec.names[i];
+      const NameRecord& r = layout.names[i];
       const size_t at = 6 + 12 * i;
       PutU16(name, at, r.platform);
       PutU16(name, at + 2, r.encoding);
@@ -115,7 +115,7 @@ inline std::vector<uint8_t> BuildFace(const FaceSpec& spec)
   }
 
   std::vector<uint8_t> out(12 + 16 * tables.size(), 0);
-  PutU32(out, 0, spec.format);
+  PutU32(out, 0, layout.format);
   PutU16(out, 4, static_cast<uint32_t>(tables.size()));
   for (size_t i = 0; i < tables.size(); ++i)
   {

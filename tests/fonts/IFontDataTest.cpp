@@ -10,7 +10,7 @@ namespace {
 
 TEST(IFontData, KeepsItsOwnCopyOfTheBytes)
 {
-  std::vector<uint8_t> bytes = BuildFace(FaceSpec());
+  std::vector<uint8_t> bytes = BuildFace(FaceLayout());
   const IFontData data(bytes.data(), static_cast<int>(bytes.size()), 0);
   const std::vector<uint8_t> original = bytes;
   std::fill(bytes.begin(), bytes.end(), 0);
@@ -23,7 +23,7 @@ TEST(IFontData, KeepsItsOwnCopyOfTheBytes)
 
 TEST(IFontData, UsableOnlyWithBytesAFaceIndexAndAReadableFace)
 {
-  const std::vector<uint8_t> bytes = BuildFace(FaceSpec());
+  const std::vector<uint8_t> bytes = BuildFace(FaceLayout());
   EXPECT_FALSE(IFontData(nullptr, 10, 0).IsValid());
   EXPECT_FALSE(IFontData(bytes.data(), 0, 0).IsValid());
   EXPECT_FALSE(IFontData(bytes.data(), -5, 0).IsValid());

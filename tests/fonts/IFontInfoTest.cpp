@@ -98,14 +98,14 @@ TEST_F(IFontInfoDejaVu, EveryTruncationIsReadSafely)
 
 TEST(IFontInfo, SyntheticFaceReadsItsFields)
 {
-  FaceSpec spec;
-  spec.unitsPerEm = 1024;
-  spec.macStyle = 3;
-  spec.ascender = 900;
-  spec.descender = -124;
-  spec.lineGap = 50;
-  spec.withFdsc = true;
-  const std::vector<uint8_t> face = BuildFace(spec);
+  FaceLayout layout;
+  layout.unitsPerEm = 1024;
+  layout.macStyle = 3;
+  layout.ascender = 900;
+  layout.descender = -124;
+  layout.lineGap = 50;
+  layout.withFdsc = true;
+  const std::vector<uint8_t> face = BuildFace(layout);
   const IFontInfo info(face.data(), static_cast<int>(face.size()), 0);
   ASSERT_TRUE(info.IsValid());
   EXPECT_STREQ(info.GetFamily().Get(), "Test Family");
@@ -123,9 +123,9 @@ TEST(IFontInfo, SingleFaceFormatsHaveOnlyFaceZero)
 {
   for (uint32_t format : {0x00010000u, 0x4F54544Fu /* OTTO */, 0x74797031u /* typ1 */, 0x31000000u /* "1" */})
   {
-    FaceSpec spec;
-    spec.format = format;
-    const std::vector<uint8_t> face = BuildFace(spec);
+    FaceLayout layout;
+    layout.format = format;
+    const std::vector<uint8_t> face = BuildFace(layout);
     EXPECT_TRUE(IFontInfo(face.data(), static_cast<int>(face.size()), 0).IsValid()) << std::hex << format;
     EXPECT_FALSE(IFontInfo(face.data(), static_cast<int>(face.size()), 1).IsValid()) << std::hex << format;
   }
@@ -133,11 +133,11 @@ TEST(IFontInfo, SingleFaceFormatsHaveOnlyFaceZero)
 
 TEST(IFontInfo, UnknownFormatsAndNegativeFacesAreInvalid)
 {
-  FaceSpec spec;
-  spec.format = 0x74727565; // "true": Apple's tag, not one the reader takes
-  const std::vector<uint8_t> face = BuildFace(spec);
+  FaceLayout layout;
+  layout.format = 0x74727565; // "true": Apple's tag, not one the reader takes
+  const std::vector<uint8_t> face = BuildFace(layout);
   EXPECT_FALSE(IFontInfo(face.data(), static_cast<int>(face.size()), 0).IsValid());
-  const std::vector<uint8_t> good = BuildFace(FaceSpec());
+  const std::vector<uint8_t> good = BuildFace(FaceLayout());
   EXPECT_FALSE(IFontInfo(good.data(), static_cast<int>(good.size()), -1).IsValid());
   EXPECT_FALSE(IFontInfo(nullptr, 100, 0).IsValid());
   EXPECT_FALSE(IFontInfo(good.data(), 0, 0).IsValid());
@@ -147,18 +147,18 @@ TEST(IFontInfo, MissingRequiredTablesMakeTheFaceInvalid)
 {
   for (int missing = 0; missing < 3; ++missing)
   {
-    FaceSpec spec;
-    spec.withHead = missing != 0;
-    spec.withHhea = missing != 1;
-    spec.withName = missing != 2;
-    const std::vector<uint8_t> face = BuildFace(spec);
+    FaceLayout layout;
+    layout.withHead = missing != 0;
+    layout.withHhea = missing != 1;
+    layout.withName = missing != 2;
+    const std::vector<uint8_t> face = BuildFace(layout);
     EXPECT_FALSE(IFontInfo(face.data(), static_cast<int>(face.size()), 0).IsValid()) << missing;
   }
 }
 
 TEST(IFontInfo, CollectionVersionsAndFaceCountAreChecked)
 {
-  const std::vector<uint8_t> face = BuildFace(FaceSpec());
+  const std::vector<uint8_t> face = BuildFace(FaceLayout());
   for (uint32_t version : {0x00010000u, 0x00020000u})
   {
     const std::vector<uint8_t> collection = BuildCollection({face}, version);
@@ -177,7 +177,7 @@ TEST(IFontInfo, CollectionVersionsAndFaceCountAreChecked)
 
 TEST(IFontInfo, TablesReachingPastTheEndAreAbsent)
 {
-  std::vector<uint8_t> face = BuildFace(FaceSpec());
+  std::vector<uint8_t> face = BuildFace(FaceLayout());
   // Make the first table (head) claim more bytes than the file has.
   PutU32(face, 12 + 12, static_cast<uint32_t>(face.size()));
   EXPECT_FALSE(IFontInfo(face.data(), static_cast<int>(face.size()), 0).IsValid());
@@ -186,7 +186,7 @@ TEST(IFontInfo, TablesReachingPastTheEndAreAbsent)
 
 TEST(IFontInfo, AForgedTableCountStopsAtTheEndOfTheBytes)
 {
-  std::vector<uint8_t> tooMany = BuildFace(FaceSpec());
+  std::vector<uint8_t> tooMany = BuildFace(FaceLayout());
   PutU16(tooMany, 4, 0xFFFF);
   // The copy is exactly as large as the bytes, so ASan sees any entry read past the end.
   const IFontData copy(tooMany.data(), static_cast<int>(tooMany.size()), 0);
@@ -196,7 +196,7 @@ TEST(IFontInfo, AForgedTableCountStopsAtTheEndOfTheBytes)
 
 TEST(IFontInfo, TablesTooShortForTheirFieldsAreAbsent)
 {
-  std::vector<uint8_t> face = BuildFace(FaceSpec());
+  std::vector<uint8_t> face = BuildFace(FaceLayout());
   // head is the first table; 40 bytes cannot hold macStyle at offset 44.
   PutU32(face, 12 + 12, 40);
   EXPECT_FALSE(IFontInfo(face.data(), static_cast<int>(face.size()), 0).IsValid());
@@ -204,9 +204,9 @@ TEST(IFontInfo, TablesTooShortForTheirFieldsAreAbsent)
 
 TEST(IFontInfo, MicrosoftNamesArePreferredAndConvertedToUTF8)
 {
-  FaceSpec spec;
-  spec.names = {MacintoshName(1, "Mac Family"), MicrosoftName(1, u"Caf\u00e9 \U0001F600"), MacintoshName(2, "Mac Style")};
-  const std::vector<uint8_t> face = BuildFace(spec);
+  FaceLayout layout;
+  layout.names = {MacintoshName(1, "Mac Family"), MicrosoftName(1, u"Caf\u00e9 \U0001F600"), MacintoshName(2, "Mac Style")};
+  const std::vector<uint8_t> face = BuildFace(layout);
   const IFontInfo info(face.data(), static_cast<int>(face.size()), 0);
   ASSERT_TRUE(info.IsValid());
   EXPECT_STREQ(info.GetFamily().Get(), "Caf\xC3\xA9 \xF0\x9F\x98\x80");
@@ -217,10 +217,10 @@ TEST(IFontInfo, MicrosoftNamesArePreferredAndConvertedToUTF8)
 
 TEST(IFontInfo, NameTextStopsAtNulAndLoneSurrogatesBecomeReplacementCharacters)
 {
-  FaceSpec spec;
-  spec.names = {MicrosoftName(1, std::u16string(u"Ab") + char16_t(0) + u"cd"), MicrosoftName(2, std::u16string(1, char16_t(0xD800)) + u"x"),
+  FaceLayout layout;
+  layout.names = {MicrosoftName(1, std::u16string(u"Ab") + char16_t(0) + u"cd"), MicrosoftName(2, std::u16string(1, char16_t(0xD800)) + u"x"),
                 MacintoshName(3, std::string("Un\0ique", 7))};
-  const std::vector<uint8_t> face = BuildFace(spec);
+  const std::vector<uint8_t> face = BuildFace(layout);
   const IFontInfo info(face.data(), static_cast<int>(face.size()), 0);
   EXPECT_STREQ(info.GetFamily().Get(), "Ab");
   EXPECT_STREQ(info.GetStyle().Get(), "\xEF\xBF\xBDx");
@@ -229,9 +229,9 @@ TEST(IFontInfo, NameTextStopsAtNulAndLoneSurrogatesBecomeReplacementCharacters)
 
 TEST(IFontInfo, OtherLanguagesAndMissingIdsGiveEmptyStrings)
 {
-  FaceSpec spec;
-  spec.names = {MicrosoftName(1, u"Famille", 1036)};
-  const std::vector<uint8_t> face = BuildFace(spec);
+  FaceLayout layout;
+  layout.names = {MicrosoftName(1, u"Famille", 1036)};
+  const std::vector<uint8_t> face = BuildFace(layout);
   const IFontInfo info(face.data(), static_cast<int>(face.size()), 0);
   ASSERT_TRUE(info.IsValid());
   EXPECT_EQ(info.GetFamily().GetLength(), 0);
@@ -240,9 +240,9 @@ TEST(IFontInfo, OtherLanguagesAndMissingIdsGiveEmptyStrings)
 
 TEST(IFontInfo, NameStringsOutsideTheFileAreEmpty)
 {
-  FaceSpec spec;
-  spec.names = {MicrosoftName(1, u"Family")};
-  std::vector<uint8_t> face = BuildFace(spec);
+  FaceLayout layout;
+  layout.names = {MicrosoftName(1, u"Family")};
+  std::vector<uint8_t> face = BuildFace(layout);
   // The name table is the last one; point its only record's string far past the end.
   const size_t nameTable = GetU32(face, 12 + 16 * 2 + 8);
   PutU16(face, nameTable + 6 + 10, 0xFFF0);

@@ -14,9 +14,9 @@ namespace {
 
 PlatformFontPtr MakeFont(const std::u16string& family)
 {
-  FaceSpec spec;
-  spec.names = {MicrosoftName(1, family), MicrosoftName(2, u"Regular")};
-  const std::vector<uint8_t> bytes = BuildFace(spec);
+  FaceLayout layout;
+  layout.names = {MicrosoftName(1, family), MicrosoftName(2, u"Regular")};
+  const std::vector<uint8_t> bytes = BuildFace(layout);
   return LinuxFontHelpers::LoadPlatformFont("id", bytes.data(), static_cast<int>(bytes.size()));
 }
 

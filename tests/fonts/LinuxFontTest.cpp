@@ -104,7 +104,7 @@ TEST(LinuxFont, MissingEmptyAndNonFontFilesGiveNull)
 
 TEST(LinuxFont, ACollectionFileServesFaceZero)
 {
-  FaceSpec regular, bold;
+  FaceLayout regular, bold;
   regular.names = {MicrosoftName(1, u"Pair"), MicrosoftName(2, u"Regular")};
   bold.names = {MicrosoftName(1, u"Pair"), MicrosoftName(2, u"Bold")};
   const TempFile file(BuildCollection({BuildFace(regular), BuildFace(bold)}));
@@ -115,7 +115,7 @@ TEST(LinuxFont, ACollectionFileServesFaceZero)
 
 TEST(LinuxFont, BytesAreCopiedAtLoad)
 {
-  std::vector<uint8_t> bytes = BuildFace(FaceSpec());
+  std::vector<uint8_t> bytes = BuildFace(FaceLayout());
   const PlatformFontPtr font = LoadPlatformFont("mem", bytes.data(), static_cast<int>(bytes.size()));
   ASSERT_TRUE(font);
   const std::vector<uint8_t> original = bytes;
@@ -130,7 +130,7 @@ TEST(LinuxFont, BytesAreCopiedAtLoad)
 
 TEST(LinuxFont, EachFontDataIsANewCopy)
 {
-  const std::vector<uint8_t> bytes = BuildFace(FaceSpec());
+  const std::vector<uint8_t> bytes = BuildFace(FaceLayout());
   const PlatformFontPtr font = LoadPlatformFont("mem", bytes.data(), static_cast<int>(bytes.size()));
   ASSERT_TRUE(font);
   const IFontDataPtr first = font->GetFontData();

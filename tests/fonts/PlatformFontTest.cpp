@@ -10,11 +10,11 @@ namespace {
 
 std::vector<uint8_t> Face(const std::u16string& style)
 {
-  FaceSpec spec;
-  spec.names = {MicrosoftName(1, u"Family")};
+  FaceLayout layout;
+  layout.names = {MicrosoftName(1, u"Family")};
   if (!style.empty())
-    spec.names.push_back(MicrosoftName(2, style));
-  return BuildFace(spec);
+    layout.names.push_back(MicrosoftName(2, style));
+  return BuildFace(layout);
 }
 
 int FaceIdx(const std::vector<uint8_t>& bytes, const char* style)

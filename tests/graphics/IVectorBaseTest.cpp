@@ -125,11 +125,11 @@ TEST(IVectorBaseLayout, ALabelInTheWidgetIsLaidOutOverIt)
 
 TEST(IVColorSpec, TwoColoursFillBackgroundAndForegroundAndTheRestKeepTheirDefaults)
 {
-  const IVColorSpec spec{COLOR_RED, COLOR_BLUE};
-  EXPECT_EQ(spec.GetColor(kBG), COLOR_RED);
-  EXPECT_EQ(spec.GetColor(kFG), COLOR_BLUE);
+  const IVColorSpec colors{COLOR_RED, COLOR_BLUE};
+  EXPECT_EQ(colors.GetColor(kBG), COLOR_RED);
+  EXPECT_EQ(colors.GetColor(kFG), COLOR_BLUE);
   for (int role = kPR; role < kNumVColors; ++role)
-    EXPECT_EQ(spec.GetColor(static_cast<EVColor>(role)), DEFAULT_COLOR_SPEC.GetColor(static_cast<EVColor>(role)));
+    EXPECT_EQ(colors.GetColor(static_cast<EVColor>(role)), DEFAULT_COLOR_SPEC.GetColor(static_cast<EVColor>(role)));
   EXPECT_EQ(DEFAULT_COLOR_SPEC.GetColor(kSH), IColor(60, 0, 0, 0));
   EXPECT_EQ(DEFAULT_COLOR_SPEC.GetColor(kHL), COLOR_TRANSLUCENT);
   EXPECT_EQ(DEFAULT_COLOR_SPEC.GetColor(kX3), COLOR_BLUE);
@@ -137,13 +137,13 @@ TEST(IVColorSpec, TwoColoursFillBackgroundAndForegroundAndTheRestKeepTheirDefaul
 
 TEST(IVColorSpec, ColoursPastTheNinthAndRolesOutOfRangeAreIgnored)
 {
-  IVColorSpec spec{COLOR_RED, COLOR_RED, COLOR_RED, COLOR_RED, COLOR_RED,
+  IVColorSpec colors{COLOR_RED, COLOR_RED, COLOR_RED, COLOR_RED, COLOR_RED,
                    COLOR_RED, COLOR_RED, COLOR_RED, COLOR_GREEN, COLOR_WHITE};
-  EXPECT_EQ(spec.GetColor(kX3), COLOR_GREEN);
-  spec.SetColor(static_cast<EVColor>(42), COLOR_WHITE);
-  EXPECT_EQ(spec.GetColor(static_cast<EVColor>(-1)), COLOR_RED) << "an unknown role reads as the background";
-  spec.ResetColors();
-  EXPECT_EQ(spec, DEFAULT_COLOR_SPEC);
+  EXPECT_EQ(colors.GetColor(kX3), COLOR_GREEN);
+  colors.SetColor(static_cast<EVColor>(42), COLOR_WHITE);
+  EXPECT_EQ(colors.GetColor(static_cast<EVColor>(-1)), COLOR_RED) << "an unknown role reads as the background";
+  colors.ResetColors();
+  EXPECT_EQ(colors, DEFAULT_COLOR_SPEC);
 }
 
 TEST(IVStyle, BuildersClampWhatHasALimit)
