@@ -273,6 +273,8 @@ private:
   OSStatus GetElementName(AudioUnitScope scope, AudioUnitElement element, UInt32* dataSize, void* data);
   // The view factory's bundle URL and class name, both new.
   OSStatus GetCocoaUI(UInt32* dataSize, void* data);
+  // Hands a host's ControlValue to the editor's control with that tag (main thread).
+  OSStatus SetControlValue(AudioUnitScope scope, const void* data, UInt32 size);
   // The layout tags of a bus.
   OSStatus GetSupportedChannelLayoutTags(AudioUnitScope scope, AudioUnitElement element, UInt32* dataSize,
                                          Boolean* writable, void* data);

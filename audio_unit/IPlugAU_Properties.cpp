@@ -3,6 +3,7 @@
 // in IPlugAU_Render.cpp.
 
 #include "IPlugAU.h"
+#include "ControlValueProperty.h"
 #include "PropertyRecord.h"
 
 #include <algorithm>
@@ -157,6 +158,13 @@ OSStatus IPlugAU::GetProperty(AudioUnitPropertyID propID, AudioUnitScope scope, 
   switch (propID)
   {
   case kPlugInstancePropertyID: return Reply<IPlugAU*>(dataSize, data, [this] { return this; });
+  case kControlValuePropertyID:
+    // Write-only: its size and writability can be asked for, its value cannot.
+    if (!global)
+      return kAudioUnitErr_InvalidProperty;
+    *dataSize = sizeof(ControlValue);
+    *writable = true;
+    return data ? static_cast<OSStatus>(kAudioUnitErr_InvalidPropertyValue) : static_cast<OSStatus>(noErr);
   case kAudioUnitProperty_ClassInfo: return GetClassInfo(dataSize, writable, data);
   case kAudioUnitProperty_MakeConnection:
     if (!global && scope != kAudioUnitScope_Input)
@@ -255,8 +263,20 @@ OSStatus IPlugAU::SetProperty(AudioUnitPropertyID propID, AudioUnitScope scope, 
   case kAudioUnitProperty_OfflineRender: return SetOfflineRender(data, size);
   case kAudioUnitProperty_AUHostIdentifier: return SetHostIdentifier(data, size);
   case kAudioUnitProperty_MIDIOutputCallback: return SetMIDIOutputCallback(data, size);
+  case kControlValuePropertyID: return SetControlValue(scope, data, size);
   default: return kAudioUnitErr_InvalidProperty;
   }
+}
+
+OSStatus IPlugAU::SetControlValue(AudioUnitScope scope, const void* data, UInt32 size)
+{
+  ControlValue value{};
+  if (scope != kAudioUnitScope_Global)
+    return kAudioUnitErr_InvalidScope;
+  if (!ReadRecord(data, size, value) || !std::isfinite(value.normalizedValue))
+    return kAudioUnitErr_InvalidPropertyValue;
+  SendControlValueFromDelegate(value.controlTag, std::clamp(value.normalizedValue, 0.0, 1.0));
+  return noErr;
 }
 
 // Get handlers.

@@ -567,6 +567,8 @@ public:
   IFPSDisplayControl* GetFPSDisplayControl() const { return mFrameTimeDisplay.get(); }
   // Number of value bubbles.
   int NBubbles() const { return mBubbles.GetSize(); }
+  // The value bubble at idx, or null.
+  IBubbleControl* GetBubbleControl(int idx = 0) const { return mBubbles.Get(idx); }
   // Visits every control in drawing order: standard, frame-time display, resizer, text entry, popup menu, bubbles.
   void ForAllControlsFunc(const IControlFunction& func);
   // Calls a member function of IControl with args on every control in drawing order.

@@ -2,14 +2,33 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+
+namespace
+{
+  // Options that are switches: present or absent, without a value.
+  bool IsFlag(const std::string& word)
+  {
+    return word == "--stats";
+  }
+}
 
 bool CommandLine::Parse(int argc, const char* const* argv, std::string& error)
 {
   for (int i = 1; i < argc; ++i)
   {
     const std::string word = argv[i];
-    if (word.size() > 2 && word.compare(0, 2, "--") == 0)
+    if (IsFlag(word))
+    {
+      if (mOptions.count(word))
+      {
+        error = word + " is given twice";
+        return false;
+      }
+      mOptions.emplace(word, "");
+    }
+    else if (word.size() > 2 && word.compare(0, 2, "--") == 0)
     {
       if (i + 1 >= argc)
       {
@@ -56,6 +75,23 @@ bool CommandLine::Only(std::initializer_list<const char*> allowed, std::string& 
       return false;
     }
   }
+  return true;
+}
+
+bool CommandLine::Real(const std::string& option, double low, double high, double& value, std::string& error) const
+{
+  const std::string text = Value(option);
+  errno = 0;
+  char* end = nullptr;
+  const double number = std::strtod(text.c_str(), &end);
+  if (text.empty() || errno != 0 || end != text.c_str() + text.size() || !(number >= low && number <= high))
+  {
+    char range[64];
+    std::snprintf(range, sizeof(range), "%g to %g", low, high);
+    error = option + " " + text + ": expected a number from " + range;
+    return false;
+  }
+  value = number;
   return true;
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-// A command line: the command word, its positional arguments, and "--name VALUE" options ("--set"
-// may repeat, the others may not).
+// A command line: the command word, its positional arguments, "--name VALUE" options ("--set" may
+// repeat, the others may not) and the switch "--stats", which takes no value.
 class CommandLine
 {
 public:
@@ -23,6 +23,8 @@ public:
 
   // False with an error text when an option outside allowed was given.
   bool Only(std::initializer_list<const char*> allowed, std::string& error) const;
+  // Parses an option's decimal value within [low, high]; false with an error text otherwise.
+  bool Real(const std::string& option, double low, double high, double& value, std::string& error) const;
   // Parses an option's whole-number value within [low, high]; false with an error text otherwise.
   bool Number(const std::string& option, long low, long high, long& value, std::string& error) const;
 

@@ -12,8 +12,11 @@ public:
   // The component's identity: an effect ("aufx") with subtype "xhm2" from manufacturer "Klvn".
   static AudioComponentDescription TidewellDescription();
 
-  // Registers bundlePath (empty: the bundle this build tree produces, when it exists) and returns the
-  // first Tidewell component; null with a one-line error text when there is none. Main thread.
+  // The first entry of the AudioComponents array in bundlePath's Info.plist; false when there is none.
+  static bool DescriptionInBundle(const std::string& bundlePath, AudioComponentDescription& description);
+  // Registers bundlePath and returns the component its Info.plist declares, or, for an empty path, registers
+  // the bundle this build tree produces (when it exists) and returns the first Tidewell component; null with
+  // a one-line error text when there is none. Main thread.
   static AudioComponent Find(const std::string& bundlePath, std::string& error);
 
   // The bundle this build tree produces; it may not exist yet.

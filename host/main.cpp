@@ -6,6 +6,7 @@
 
 #include "CommandLine.h"
 #include "DemoCommand.h"
+#include "EditorCommand.h"
 #include "ErrorLine.h"
 #include "InfoCommand.h"
 #include "RenderCommand.h"
@@ -29,7 +30,12 @@ namespace
                  "  state save FILE [--set NAME=VALUE]...\n"
                  "                                 save the component's state as a host saves it in a project\n"
                  "  validate [--seed N]            check the component as a host's validator does\n"
-                 "every command takes --component PATH to load Tidewell.component from PATH\n");
+                 "  editor [--input FILE] [--seconds N] [--set NAME=VALUE]... [--stats]\n"
+                 "                                 show the editor in a window while the input (default: the demo music)\n"
+                 "                                 plays in real time; prints param/begin/end lines for the editor's changes\n"
+                 "  editor --screenshot OUT.png [--set NAME=VALUE]... [--meter V] [--scale S] [--screen-scale 1|2]\n"
+                 "                                 draw the editor off-screen into an RGBA PNG\n"
+                 "every command takes --component PATH to load the component that bundle holds (default: Tidewell)\n");
   }
 
   // Whether the first word asks for the usage.
@@ -58,6 +64,8 @@ namespace
       return StateCommand::Run(commandLine);
     if (command == "validate")
       return ValidateCommand::Run(commandLine);
+    if (command == "editor")
+      return EditorCommand::Run(commandLine);
     PrintUsage(stderr);
     return kUsageStatus;
   }

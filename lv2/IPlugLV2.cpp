@@ -152,20 +152,24 @@ void IPlugLV2::ApplyControlPorts()
 
 void IPlugLV2::ProcessSlice(uint32_t offset, int nFrames)
 {
-  // The frame only reads inputs before it writes outputs, so hosts may hand the same buffer for both.
+  // The frame reads every input before it writes any output, so hosts may hand the same buffer for both.
+  // A run that fits one slice, the common case, hands the ports over as they are.
+  if (offset == 0)
+  {
+    ProcessFloatBlock(mInputPorts.data(), mNInputs, mOutputPorts.data(), mNOutputs, nFrames);
+    return;
+  }
   for (int c = 0; c < mNInputs; ++c)
   {
     const float* port = mInputPorts[static_cast<size_t>(c)];
-    mInputSlice[static_cast<size_t>(c)] = port ? const_cast<float*>(port) + offset : nullptr;
+    mInputSlice[static_cast<size_t>(c)] = port ? port + offset : nullptr;
   }
   for (int c = 0; c < mNOutputs; ++c)
   {
     float* port = mOutputPorts[static_cast<size_t>(c)];
     mOutputSlice[static_cast<size_t>(c)] = port ? port + offset : nullptr;
   }
-  AttachBuffers(kInput, 0, mNInputs, mInputSlice.data(), nFrames);
-  AttachBuffers(kOutput, 0, mNOutputs, mOutputSlice.data(), nFrames);
-  ProcessBuffers(0.f, nFrames);
+  ProcessFloatBlock(mInputSlice.data(), mNInputs, mOutputSlice.data(), mNOutputs, nFrames);
 }
 
 void IPlugLV2::Run(uint32_t nFrames)

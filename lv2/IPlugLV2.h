@@ -93,7 +93,7 @@ private:
   float* mMeterPort = nullptr;             // host-owned meter port, or null
   std::vector<const float*> mInputPorts;   // host-owned audio inputs, or null
   std::vector<float*> mOutputPorts;        // host-owned audio outputs, or null
-  std::vector<float*> mInputSlice;         // per-slice input pointers handed to the frame; sized once
+  std::vector<const float*> mInputSlice;   // per-slice input pointers handed to the frame; sized once
   std::vector<float*> mOutputSlice;        // per-slice output pointers handed to the frame; sized once
 };
 } // namespace iplug

@@ -61,6 +61,11 @@ std::string LV2PluginStem(const Config& config)
   return "https://" + labels[1] + "." + labels[0] + "/plugins/" + config.pluginName;
 }
 
+std::string LV2UIURI(const Config& config)
+{
+  return LV2PluginStem(config) + "#ui";
+}
+
 std::string LV2StateKeyURI(const Config& config)
 {
   return LV2PluginStem(config) + "#parameters";

@@ -34,6 +34,8 @@ struct LV2PluginVariant
 // The product's URI stem, https://<maker's domain>/plugins/<plug-in name>, with the domain read back from the
 // reverse-domain bundle identifier; urn:<maker>:<plug-in name> when the identifier has no domain. [any-thread]
 std::string LV2PluginStem(const Config& config);
+// URI of the product's editor (its X11 UI): the stem with "#ui". [any-thread]
+std::string LV2UIURI(const Config& config);
 // URI of the state property that holds the serialized parameter values. [any-thread]
 std::string LV2StateKeyURI(const Config& config);
 // One variant per accepted layout with at most one input bus and exactly one output bus, in declared order;

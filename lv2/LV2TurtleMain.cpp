@@ -1,5 +1,5 @@
 // Writes the bundle description of the product this program is built with, at build time:
-//   <program> BUNDLE_DIR BINARY_NAME DESCRIPTION_NAME
+//   <program> BUNDLE_DIR BINARY_NAME DESCRIPTION_NAME [UI_BINARY_NAME]
 // Exits non-zero, with one line on stderr, when the product cannot be made or a file cannot be written.
 
 #include <cstdio>
@@ -11,9 +11,9 @@
 
 int main(int argc, char** argv)
 {
-  if (argc != 4)
+  if (argc != 4 && argc != 5)
   {
-    std::fprintf(stderr, "usage: %s BUNDLE_DIR BINARY_NAME DESCRIPTION_NAME\n", argv[0]);
+    std::fprintf(stderr, "usage: %s BUNDLE_DIR BINARY_NAME DESCRIPTION_NAME [UI_BINARY_NAME]\n", argv[0]);
     return 2;
   }
   const std::unique_ptr<iplug::IPlugLV2> plug(iplug::MakePlug(iplug::InstanceInfo()));
@@ -22,8 +22,10 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "cannot make the plug-in\n");
     return 1;
   }
-  const iplug::LV2TurtleWriter writer(*plug, iplug::LV2PluginVariants(iplug::MakePlugConfig(), iplug::PlugHasMeter()),
-                                      argv[2], argv[3]);
+  iplug::LV2TurtleWriter writer(*plug, iplug::LV2PluginVariants(iplug::MakePlugConfig(), iplug::PlugHasMeter()),
+                                argv[2], argv[3]);
+  if (argc == 5)
+    writer.SetUI(iplug::LV2UIURI(iplug::MakePlugConfig()), argv[4]);
   if (!writer.WriteBundle(argv[1]))
   {
     std::fprintf(stderr, "cannot write the description into %s\n", argv[1]);

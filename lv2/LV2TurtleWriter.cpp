@@ -115,14 +115,37 @@ LV2TurtleWriter::LV2TurtleWriter(const IPlugLV2& plug, std::vector<LV2PluginVari
 
 std::string LV2TurtleWriter::Manifest() const
 {
+  const bool hasUI = !mUIBinaryName.empty() && !mUIURI.empty();
+  const std::string& uiURI = mUIURI;
   std::string out =
     "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n";
+  if (hasUI)
+    out += "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n";
   for (const LV2PluginVariant& variant : mVariants)
   {
     out += "\n<" + variant.mURI + ">\n    a lv2:Plugin ;\n";
     out += "    lv2:binary <" + mBinaryName + "> ;\n";
+    if (hasUI)
+      out += "    ui:ui <" + uiURI + "> ;\n";
     out += "    rdfs:seeAlso <" + mDescriptionName + "> .\n";
   }
+  if (!hasUI)
+    return out;
+  // One editor serves every layout: it embeds in the host's window, runs on the host's idle calls, and wants
+  // the meter's values as the plug-in writes them.
+  out += "\n<" + uiURI + ">\n    a ui:X11UI ;\n";
+  out += "    ui:binary <" + mUIBinaryName + "> ;\n";
+  out += "    lv2:requiredFeature ui:parent , ui:idleInterface ;\n";
+  out += "    lv2:optionalFeature ui:touch , ui:resize ;\n";
+  out += "    lv2:extensionData ui:idleInterface";
+  for (const LV2PluginVariant& variant : mVariants)
+  {
+    if (!variant.mHasMeter)
+      continue;
+    out += " ;\n    ui:portNotification [\n        ui:plugin <" + variant.mURI + "> ;\n";
+    out += "        lv2:symbol \"meter\" ;\n        ui:protocol ui:floatProtocol\n    ]";
+  }
+  out += " .\n";
   return out;
 }
 

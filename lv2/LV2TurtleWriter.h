@@ -20,6 +20,12 @@ public:
   LV2TurtleWriter(const IPlugLV2& plug, std::vector<LV2PluginVariant> variants, std::string binaryName,
                   std::string descriptionName);
 
+  // Declares the product's editor: the X11 UI uiURI in the binary uiBinaryName of the bundle (empty: none).
+  void SetUI(std::string uiURI, std::string uiBinaryName)
+  {
+    mUIURI = std::move(uiURI);
+    mUIBinaryName = std::move(uiBinaryName);
+  }
   // The text of manifest.ttl.
   std::string Manifest() const;
   // The text of the description file.
@@ -44,5 +50,7 @@ private:
   std::vector<LV2PluginVariant> mVariants;
   std::string mBinaryName;
   std::string mDescriptionName;
+  std::string mUIURI;
+  std::string mUIBinaryName;
 };
 } // namespace iplug

@@ -1,6 +1,7 @@
 #include "IPlugProcessor.h"
 
 #include "FourCC.h"
+#include "SampleConversion.h"
 
 #include <algorithm>
 #include <charconv>
@@ -255,19 +256,6 @@ int IPlugProcessor::NChannelsConnected(ERoute route) const
   return static_cast<int>(std::count_if(channels.begin(), channels.end(), [](const auto& c) { return c.mConnected; }));
 }
 
-bool IPlugProcessor::IsChannelConnected(ERoute route, int chIdx) const
-{
-  const ChannelList& channels = Channels(route);
-  if (chIdx < 0 || chIdx >= static_cast<int>(channels.size()))
-    return false;
-  return channels[static_cast<std::size_t>(chIdx)].mConnected;
-}
-
-int IPlugProcessor::MaxNChannels(ERoute route) const
-{
-  return static_cast<int>(Channels(route).size());
-}
-
 void IPlugProcessor::SetChannelConnections(ERoute route, int idx, int n, bool connected)
 {
   ChannelList& channels = Channels(route);
@@ -351,7 +339,7 @@ void IPlugProcessor::AttachBuffers(ERoute route, int idx, int n, float** ppData,
     }
     channel.mIncomingData = nullptr;
     if (host)
-      std::copy_n(host, frames, scratch);
+      FloatsToSamples(host, scratch, frames);
     else
       std::fill_n(scratch, frames, 0.0);
   }
@@ -369,6 +357,45 @@ void IPlugProcessor::ProcessBuffers(float, int nFrames)
   ProcessBlock(mInData.data(), mOutData.data(), frames);
   ConvertOutputs(frames, false);
   ReleaseHostBuffers();
+}
+
+void IPlugProcessor::ProcessFloatBlock(const float* const* inputs, int nInputs, float* const* outputs, int nOutputs,
+                                       int nFrames)
+{
+  const int frames = BlockFrames(nFrames);
+  int next = 0;
+  for (IChannelData<float, sample>& channel : mInChannels)
+  {
+    if (!channel.mConnected)
+      continue;
+    const float* host = next < nInputs && inputs ? inputs[next] : nullptr;
+    ++next;
+    sample* scratch = channel.mScratchBuf.Get();
+    *channel.mData = scratch;
+    if (host)
+      FloatsToSamples(host, scratch, frames);
+    else
+      std::fill_n(scratch, frames, 0.0);
+  }
+  for (IChannelData<float, sample>& channel : mOutChannels)
+  {
+    if (channel.mConnected)
+      *channel.mData = channel.mScratchBuf.Get();
+  }
+
+  ProcessBlock(mInData.data(), mOutData.data(), frames);
+
+  next = 0;
+  for (const IChannelData<float, sample>& channel : mOutChannels)
+  {
+    if (!channel.mConnected)
+      continue;
+    float* host = next < nOutputs && outputs ? outputs[next] : nullptr;
+    ++next;
+    const sample* result = *channel.mData;
+    if (host && result)
+      SamplesToFloats(result, host, frames);
+  }
 }
 
 void IPlugProcessor::PassThroughBuffers(sample, int nFrames)
@@ -506,9 +533,9 @@ void IPlugProcessor::ConvertOutputs(int nFrames, bool accumulate)
     if (!channel.mConnected || !host || !result)
       continue;
     if (accumulate)
-      std::transform(result, result + nFrames, host, host, [](sample s, float f) { return f + static_cast<float>(s); });
+      AddSamplesToFloats(result, host, nFrames);
     else
-      std::transform(result, result + nFrames, host, [](sample s) { return static_cast<float>(s); });
+      SamplesToFloats(result, host, nFrames);
   }
 }
 

@@ -80,10 +80,15 @@ public:
   int GetIOConfigWithChanCounts(std::vector<int>& inputBuses, std::vector<int>& outputBuses);
   // Number of route's channel records marked connected.
   int NChannelsConnected(ERoute route) const;
-  // Whether channel chIdx of route exists and is connected.
-  bool IsChannelConnected(ERoute route, int chIdx) const;
-  // Number of channel records of route: the largest channel total of any layout.
-  int MaxNChannels(ERoute route) const;
+  // Whether channel chIdx of route exists and is connected. Inline: products ask it in every block.
+  bool IsChannelConnected(ERoute route, int chIdx) const
+  {
+    const ChannelList& channels = Channels(route);
+    return chIdx >= 0 && chIdx < static_cast<int>(channels.size()) &&
+           channels[static_cast<std::size_t>(chIdx)].mConnected;
+  }
+  // Number of channel records of route: the largest channel total of any layout. Inline, as above.
+  int MaxNChannels(ERoute route) const { return static_cast<int>(Channels(route).size()); }
   // Number of accepted layouts.
   int NIOConfigs() const { return mIOConfigs.GetSize(); }
   // Layout idx, or null when out of range.
@@ -109,6 +114,14 @@ public:
   void ProcessBuffers(sample type, int nFrames);
   // Runs ProcessBlock, then converts the outputs into the attached float buffers (audio thread).
   void ProcessBuffers(float type, int nFrames);
+  // The float ProcessBuffers for a host that hands every channel of a block at once, with nothing attached:
+  // inputs[k] and outputs[k] are the float buffers of the k-th connected input and output channel (nInputs
+  // and nOutputs of them; a missing or null input reads as silence, a missing or null output is not
+  // written). The inputs are converted into the scratch buffers, ProcessBlock runs on them and the outputs
+  // are converted back, with the same result as attaching the buffers and ProcessBuffers(float), but none
+  // of the per-channel attach and release bookkeeping: the data slots stay on the scratch buffers. Input
+  // and output buffers may be the same memory. [audio-thread]
+  void ProcessFloatBlock(const float* const* inputs, int nInputs, float* const* outputs, int nOutputs, int nFrames);
   // Copies every input to the output of the same index (silence without one) instead of processing (audio thread).
   void PassThroughBuffers(sample type, int nFrames);
   // As above, then converts the outputs into the attached float buffers; the result equals the input exactly.

@@ -21,10 +21,8 @@ public:
   static constexpr unsigned kBothModes = kFlushToZero | kDenormalsAreZero;
 
   ScopedFlushDenormals()
-    : mHostModes(_mm_getcsr() & kBothModes)
+    : ScopedFlushDenormals(_mm_getcsr())
   {
-    if (mHostModes != kBothModes)
-      _mm_setcsr(_mm_getcsr() | kBothModes);
   }
   ~ScopedFlushDenormals()
   {
@@ -39,6 +37,14 @@ public:
 
 #if defined(__SSE__) || defined(__x86_64__)
 private:
+  // Reading the register is itself slow, so the one read taken serves both the test and the write.
+  explicit ScopedFlushDenormals(unsigned hostRegister)
+    : mHostModes(hostRegister & kBothModes)
+  {
+    if (mHostModes != kBothModes)
+      _mm_setcsr(hostRegister | kBothModes);
+  }
+
   unsigned mHostModes; // the two mode bits as the host left them
 #endif
 };

@@ -65,6 +65,9 @@ Tidewell::Tidewell(const InstanceInfo& info)
   GetParam(kDuration)->InitDouble("Duration", 0.5, 0., 1., 0.01, "Duration", IParam::kFlagCannotAutomate);
   GetParam(kDepth)->InitDouble("Depth", 1., 0., 1., 0.01, "Depth", IParam::kFlagCannotAutomate);
 
+  // The editor: made at 495 x 220 (the configuration's size), 60 frames per second, draw scale 1, and laid
+  // out when its window opens.
+  mMakeGraphicsFunc = [this]() { return igraphics::MakeGraphics(*this, GetEditorWidth(), GetEditorHeight(), 60, 1.f); };
   mLayoutFunc = LayoutTidewellEditor;
 
   // The host resets before rendering; until then the engine runs at the frame's default rate

@@ -23,8 +23,9 @@ enum EParams
 // The ducking effect: every period (10 to 30 s plus a random 0 to 15 s extension) it dips the
 // signal along a raised-cosine gain curve lasting 1 to 3 s and lets it recover. The signal path
 // runs in single precision; the duck meter (0 to 1) is handed to the editor from the main thread.
-// It derives from the adapter of the plug-in format it is built for, which the build picks.
-class Tidewell final : public iplug::PluginAdapter
+// It derives from the adapter of the plug-in format it is built for, which the build picks; a format's
+// editor-only binary (LV2's UI) derives from it in turn to send the editor's changes to its host.
+class Tidewell : public iplug::PluginAdapter
 {
 public:
   // The configuration handed to the framework bases.

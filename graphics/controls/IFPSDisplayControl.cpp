@@ -44,11 +44,15 @@ void IFPSDisplayControl::Update(float timeSeconds)
 {
   mBuffer[static_cast<std::size_t>(mReadPos)] = timeSeconds;
   mReadPos = (mReadPos + 1) % kNumDataPoints;
+  mFilled = std::min(mFilled + 1, kNumDataPoints);
 }
 
 float IFPSDisplayControl::GetAverage() const
 {
-  return std::accumulate(mBuffer.begin(), mBuffer.end(), 0.f) / kNumDataPoints;
+  // Over the frames seen so far: before the ring is full its empty slots are no frames of zero length.
+  if (mFilled == 0)
+    return 0.f;
+  return std::accumulate(mBuffer.begin(), mBuffer.end(), 0.f) / static_cast<float>(mFilled);
 }
 
 float IFPSDisplayControl::GraphValue(float t) const
@@ -71,7 +75,7 @@ void IFPSDisplayControl::GetReadouts(WDL_String& main, WDL_String& second) const
   case kPercentage: main.SetFormatted(32, "%.1f %%", average); break;
   case kMS: main.SetFormatted(32, "%.2f ms", average * 1000.f); break;
   case kFPS:
-    main.SetFormatted(32, "%.2f FPS", 1.f / average);
+    main.SetFormatted(32, "%.2f FPS", average > 0.f ? 1.f / average : 0.f);
     second.SetFormatted(32, "%.2f ms", average * 1000.f);
     break;
   }

@@ -56,6 +56,7 @@ private:
   WDL_String mLabel;
   std::array<float, kNumDataPoints> mBuffer{};
   int mReadPos = 0;
+  int mFilled = 0; // samples written so far, up to kNumDataPoints
   IText mTitleStyle;
   IText mReadoutStyle;
   IText mSecondReadoutStyle;

@@ -1,21 +1,13 @@
 #include "IPopupMenuControl.h"
 
 #include "IGraphics.h"
+#include "IVirtualKeys.h"
 
 namespace iplug::igraphics
 {
 
 namespace
 {
-
-// Virtual key codes of the keyboard navigation.
-constexpr int kVKReturn = 0x0D;
-constexpr int kVKKeypadEnter = 0x800D;
-constexpr int kVKEscape = 0x1B;
-constexpr int kVKLeft = 0x25;
-constexpr int kVKUp = 0x26;
-constexpr int kVKRight = 0x27;
-constexpr int kVKDown = 0x28;
 
 // v kept within [lo, hi]; lo wins when the range is empty (a panel larger than the allowed area starts at its edge).
 float Clamp(float v, float lo, float hi)
@@ -476,9 +468,9 @@ bool IPopupMenuControl::OnKeyDown(float /*x*/, float /*y*/, const IKeyPress& key
     return false;
   switch (key.VK)
   {
-  case kVKUp: MoveHighlight(-1); return true;
-  case kVKDown: MoveHighlight(1); return true;
-  case kVKRight:
+  case kVK_UP: MoveHighlight(-1); return true;
+  case kVK_DOWN: MoveHighlight(1); return true;
+  case kVK_RIGHT:
   {
     // Opens the highlighted submenu and moves into it.
     CalculateSubmenus();
@@ -491,7 +483,7 @@ bool IPopupMenuControl::OnKeyDown(float /*x*/, float /*y*/, const IKeyPress& key
     }
     return true;
   }
-  case kVKLeft:
+  case kVK_LEFT:
   {
     // Closes the innermost submenu and returns to its cell in the parent panel.
     if (NPanels() < 2)
@@ -512,12 +504,12 @@ bool IPopupMenuControl::OnKeyDown(float /*x*/, float /*y*/, const IKeyPress& key
     SetDirty(false);
     return true;
   }
-  case kVKReturn:
-  case kVKKeypadEnter:
+  case kVK_RETURN:
+  case kVK_KEYPAD_ENTER:
     if (mState == kIdling)
       CollapseEverything();
     return true;
-  case kVKEscape:
+  case kVK_ESCAPE:
     if (mState == kIdling)
     {
       mMouseOverCell = nullptr;

@@ -245,17 +245,27 @@ void PlaceHolder::Draw(IGraphics& g)
 
   IText small = mTextStyle;
   small.mSize *= 0.6f;
-  const auto label = [&](const char* str, float x, float y, float weight) {
+  // Each readout is placed by one anchor of its measured box, so none reaches outside the control: the
+  // height starts 10 units in from the left edge (centred vertically), the width hangs 10 units below the
+  // top (centred horizontally), the position starts 10 units in from the top-left corner.
+  enum class Anchor { LeftMiddle, TopCentre, TopLeft };
+  const auto label = [&](const char* str, float x, float y, Anchor anchor, float weight) {
     IRECT r(x, y, x, y);
     g.MeasureText(small, str, r);
-    r = IRECT(x - r.W() / 2.f, y - r.H() / 2.f, x + r.W() / 2.f, y + r.H() / 2.f);
+    const float w = r.W(), h = r.H();
+    switch (anchor)
+    {
+    case Anchor::LeftMiddle: r = IRECT(x, y - h / 2.f, x + w, y + h / 2.f); break;
+    case Anchor::TopCentre: r = IRECT(x - w / 2.f, y, x + w / 2.f, y + h); break;
+    case Anchor::TopLeft: r = IRECT(x, y, x + w, y + h); break;
+    }
     const IBlend backing(kBlendSrcOver, weight * mDrawBlend.mWeight);
     g.FillRect(COLOR_WHITE, r, &backing);
     g.DrawText(small, str, r, &mDrawBlend);
   };
-  label(mHeightText.Get(), mBounds.L + 10.f, mBounds.MH(), 0.5f);
-  label(mWidthText.Get(), mBounds.MW(), mBounds.T + 10.f, 0.5f);
-  label(mTLGCText.Get(), mBounds.L + 10.f, mBounds.T + 10.f, 0.75f);
+  label(mHeightText.Get(), mBounds.L + 10.f, mBounds.MH(), Anchor::LeftMiddle, 0.5f);
+  label(mWidthText.Get(), mBounds.MW(), mBounds.T + 10.f, Anchor::TopCentre, 0.5f);
+  label(mTLGCText.Get(), mBounds.L + 10.f, mBounds.T + 10.f, Anchor::TopLeft, 0.75f);
   if (mStr.GetLength() > 0)
     g.DrawText(mCentreLabel, mStr.Get(), mBounds, &mDrawBlend);
 }

@@ -7,6 +7,7 @@
 #include "IGraphics.h"
 #include "IParam.h"
 #include "IPopupMenu.h"
+#include "IVirtualKeys.h"
 
 // The editing library is instantiated here, on this control, with UTF-16 code units as characters.
 #define STB_TEXTEDIT_CHARTYPE char16_t
@@ -79,19 +80,6 @@ struct ITextEntryControl::EditState
 
 namespace
 {
-
-// Virtual key codes the control reacts to.
-constexpr int kVKBack = 0x08;
-constexpr int kVKTab = 0x09;
-constexpr int kVKReturn = 0x0D;
-constexpr int kVKKeypadEnter = 0x800D;
-constexpr int kVKEscape = 0x1B;
-constexpr int kVKSpace = 0x20;
-constexpr int kVKPageUp = 0x21;
-constexpr int kVKDown = 0x28;
-constexpr int kVKDelete = 0x2E;
-constexpr int kVKNumpad0 = 0x60;
-constexpr int kVKNumpad9 = 0x69;
 
 // Whether the two editing states differ in anything the user can see or undo.
 bool StateChanged(const STB_TexteditState& before, const STB_TexteditState& after)
@@ -221,8 +209,8 @@ int DigitOfKey(const IKeyPress& key)
 {
   if (key.VK >= '0' && key.VK <= '9' && !key.S)
     return key.VK;
-  if (key.VK >= kVKNumpad0 && key.VK <= kVKNumpad9)
-    return '0' + (key.VK - kVKNumpad0);
+  if (key.VK >= kVK_NUMPAD0 && key.VK <= kVK_NUMPAD9)
+    return '0' + (key.VK - kVK_NUMPAD0);
   return 0;
 }
 
@@ -584,24 +572,24 @@ bool ITextEntryControl::OnKeyDown(float /*x*/, float /*y*/, const IKeyPress& key
   int code = 0;
   switch (key.VK)
   {
-  case kVKReturn:
-  case kVKKeypadEnter:
+  case kVK_RETURN:
+  case kVK_KEYPAD_ENTER:
     CommitEdit();
     return true;
-  case kVKEscape:
+  case kVK_ESCAPE:
     DismissEdit();
     return true;
-  case kVKTab:
+  case kVK_TAB:
     return false;
-  case kVKSpace:
+  case kVK_SPACE:
     code = ' ';
     break;
-  case kVKBack:
-  case kVKDelete:
+  case kVK_BACK:
+  case kVK_DELETE:
     code = kSpecialKey | key.VK;
     break;
   default:
-    if (key.VK >= kVKPageUp && key.VK <= kVKDown)
+    if (key.VK >= kVK_PRIOR && key.VK <= kVK_DOWN)
     {
       code = kSpecialKey | key.VK;
       break;

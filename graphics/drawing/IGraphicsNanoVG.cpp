@@ -245,9 +245,10 @@ void IGraphicsNanoVG::BeginFrame()
 {
   mInDraw = true;
   IGraphics::BeginFrame();
+  // No clear of the view: the main framebuffer keeps the whole picture, and only what a frame redraws is
+  // copied onto the view, so a frame in which one control changed costs that control's area.
+  mFrameDamage = IRECT();
   glViewport(0, 0, BackingWidth(), BackingHeight());
-  glClearColor(0.f, 0.f, 0.f, 0.f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   GLint binding = 0;
   glGetIntegerv(GL_FRAMEBUFFER_BINDING, &binding);
   mInitialFBO = binding;
@@ -256,28 +257,71 @@ void IGraphicsNanoVG::BeginFrame()
   BeginViewFrame();
 }
 
+void IGraphicsNanoVG::CompleteRegion(const IRECT& bounds)
+{
+  mFrameDamage = mFrameDamage.Empty() ? bounds : mFrameDamage.Union(bounds);
+}
+
 void IGraphicsNanoVG::EndFrame()
 {
   nvgEndFrame(mVG);
-  BindFramebuffer(nullptr);
-  BeginViewFrame();
-  const float w = static_cast<float>(WindowWidth());
-  const float h = static_cast<float>(WindowHeight());
-  if (mMainFrameBuffer)
+  if (HasViewFramebuffer() && !mFrameDamage.Empty())
   {
-    const NVGpaint image = nvgImagePattern(mVG, 0.f, 0.f, w, h, 0.f, mMainFrameBuffer->image, 1.f);
-    nvgSave(mVG);
-    nvgResetTransform(mVG);
-    nvgBeginPath(mVG);
-    nvgRect(mVG, 0.f, 0.f, w, h);
-    nvgFillPaint(mVG, image);
-    nvgFill(mVG);
-    nvgRestore(mVG);
+    BindFramebuffer(nullptr);
+    BeginViewFrame();
+    PresentRegion(mFrameDamage);
+    nvgEndFrame(mVG);
   }
   glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(mInitialFBO));
-  nvgEndFrame(mVG);
   mInDraw = false;
   ClearFBOStack();
+}
+
+void IGraphicsNanoVG::PresentRegion(const IRECT& bounds)
+{
+  if (!mMainFrameBuffer)
+    return;
+  const float w = static_cast<float>(WindowWidth());
+  const float h = static_cast<float>(WindowHeight());
+  const IRECT r = bounds.GetScaled(GetDrawScale()).GetPixelAligned(GetScreenScale());
+  const NVGpaint image = nvgImagePattern(mVG, 0.f, 0.f, w, h, 0.f, mMainFrameBuffer->image, 1.f);
+  nvgSave(mVG);
+  nvgResetTransform(mVG);
+  nvgResetScissor(mVG);
+  nvgGlobalCompositeOperation(mVG, NVG_COPY);
+  nvgBeginPath(mVG);
+  nvgRect(mVG, r.L, r.T, r.W(), r.H());
+  nvgFillPaint(mVG, image);
+  nvgFill(mVG);
+  nvgRestore(mVG);
+}
+
+bool IGraphicsNanoVG::ReadMainFramebuffer(unsigned char* pDest, int width, int height, int bytesPerRow)
+{
+  if (!pDest || !mMainFrameBuffer || width != BackingWidth() || height != BackingHeight() || bytesPerRow < width * 4)
+    return false;
+  GLint previous = 0;
+  glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
+  glBindFramebuffer(GL_FRAMEBUFFER, mMainFrameBuffer->fbo);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glPixelStorei(GL_PACK_ROW_LENGTH, bytesPerRow / 4);
+  // GL's first row is the bottom one: read each row into its place from the top.
+  for (int row = 0; row < height; ++row)
+    glReadPixels(0, height - 1 - row, width, 1, GL_RGBA, GL_UNSIGNED_BYTE, pDest + static_cast<size_t>(row) * bytesPerRow);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
+  return true;
+}
+
+void IGraphicsNanoVG::PresentMainFramebuffer(const IRECT& bounds)
+{
+  if (!mVG || !mMainFrameBuffer || mInDraw)
+    return;
+  glViewport(0, 0, BackingWidth(), BackingHeight());
+  BindFramebuffer(nullptr);
+  BeginViewFrame();
+  PresentRegion(bounds);
+  nvgEndFrame(mVG);
 }
 
 void IGraphicsNanoVG::DeleteFBO(NVGLUframebuffer* fb)

@@ -81,6 +81,8 @@ public:
   void DrawResize() override;
   // Binds the main framebuffer and starts a NanoVG frame.
   void BeginFrame() override;
+  // Notes the region just drawn: a frame presents only what it drew. [main-thread]
+  void CompleteRegion(const IRECT& bounds) override;
   // Ends the frame, paints the main framebuffer onto the window's framebuffer, deletes deferred framebuffers.
   void EndFrame() override;
 
@@ -144,6 +146,14 @@ protected:
 
   // The main framebuffer (null before the first DrawResize with a context).
   NVGLUframebuffer* GetMainFramebuffer() const { return mMainFrameBuffer; }
+  // Copies bounds (user units) of the main framebuffer onto the view's framebuffer, outside a frame, e.g. when
+  // the window system asks for uncovered pixels; nothing without a main framebuffer. GL context current.
+  void PresentMainFramebuffer(const IRECT& bounds);
+  // Copies the main framebuffer (backing size width x height, RGBA, top row first, bytesPerRow apart) into
+  // pDest; false when the size differs or there is none. GL context current.
+  bool ReadMainFramebuffer(unsigned char* pDest, int width, int height, int bytesPerRow);
+  // Whether the platform has a view framebuffer to present frames onto; false for purely off-screen drawing.
+  virtual bool HasViewFramebuffer() const { return true; }
   // Backing size of the view in device pixels.
   int BackingWidth() const;
   int BackingHeight() const;
@@ -162,6 +172,8 @@ private:
   bool ClippedToPixelGrid(const IRECT& r, IRECT& cut) const;
   // Starts a NanoVG frame over the whole view.
   void BeginViewFrame();
+  // Copies bounds of the main framebuffer onto the bound view framebuffer (replacing, not blending).
+  void PresentRegion(const IRECT& bounds);
   // Binds the top layer's framebuffer (or the main one) with its viewport and starts a NanoVG frame on it.
   void UpdateLayerTarget();
 
@@ -173,6 +185,7 @@ private:
   NVGcontext* mVG = nullptr;
   int mInitialFBO = 0;
   IRECT mClipRect; // the last clip given to SetClipRegion, in untransformed user units
+  IRECT mFrameDamage; // union of the regions drawn in the current frame, user units
 };
 
 } // namespace iplug::igraphics

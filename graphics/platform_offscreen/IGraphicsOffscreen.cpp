@@ -4,8 +4,6 @@
 #include <GL/glext.h>
 
 #include "IGEditorDelegate.h"
-#include "LinuxFont.h"
-#include "LinuxFontCache.h"
 #include "nanovg.h"
 #include "nanovg_gl.h"
 #include "nanovg_gl_utils.h"
@@ -14,16 +12,14 @@ namespace iplug::igraphics {
 
 IGraphicsOffscreen::IGraphicsOffscreen(IGEditorDelegate& dlg, int width, int height, int fps, float scale,
                                        float screenScale)
-  : IGraphicsNanoVG(dlg, width, height, fps, scale)
+  : IGraphicsLinuxFonts(dlg, width, height, fps, scale)
   , mWantedScreenScale(screenScale > 0.f ? screenScale : 1.f)
 {
-  LinuxFontCache::Instance().Retain();
 }
 
 IGraphicsOffscreen::~IGraphicsOffscreen()
 {
   CloseWindow();
-  LinuxFontCache::Instance().Release();
 }
 
 void* IGraphicsOffscreen::OpenWindow(void* /*pParent*/)
@@ -167,29 +163,6 @@ IPopupMenu* IGraphicsOffscreen::CreatePlatformPopupMenu(IPopupMenu& /*menu*/, co
 {
   isAsync = false;
   return nullptr;
-}
-
-PlatformFontPtr IGraphicsOffscreen::LoadPlatformFont(const char* fontID, const char* fileNameOrResID)
-{
-  WDL_String path;
-  if (LocateResourceFile(fileNameOrResID, "ttf", path) != kAbsolutePath)
-    return nullptr;
-  return LinuxFontHelpers::LoadPlatformFont(fontID, path.Get());
-}
-
-PlatformFontPtr IGraphicsOffscreen::LoadPlatformFont(const char* fontID, const char* fontName, ETextStyle style)
-{
-  return LinuxFontHelpers::LoadPlatformFont(fontID, fontName, style);
-}
-
-PlatformFontPtr IGraphicsOffscreen::LoadPlatformFont(const char* fontID, void* pData, int dataSize)
-{
-  return LinuxFontHelpers::LoadPlatformFont(fontID, pData, dataSize);
-}
-
-void IGraphicsOffscreen::CachePlatformFont(const char* fontID, const PlatformFontPtr& font)
-{
-  LinuxFontCache::Instance().CachePlatformFont(fontID, font);
 }
 
 } // namespace iplug::igraphics

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "EGLOffscreenContext.h"
-#include "IGraphicsNanoVG.h"
+#include "IGraphicsLinuxFonts.h"
 #include "RGBAImage.h"
 
 namespace iplug::igraphics {
@@ -12,7 +12,7 @@ namespace iplug::igraphics {
 // surfaceless OpenGL 2 context it owns. For tests, tools and screenshots; the platform operations that need
 // a window or a person do nothing and report failure, fonts come from files, bytes or fontconfig.
 // The GL context is made current by OpenWindow and stays current; one such context per thread. [main-thread]
-class IGraphicsOffscreen : public IGraphicsNanoVG
+class IGraphicsOffscreen : public IGraphicsLinuxFonts
 {
 public:
   // A context for dlg of width x height user units at fps and draw scale, drawn at screenScale device pixels per point.
@@ -60,16 +60,11 @@ public:
   bool OpenURL(const char* url, const char* msgWindowTitle = nullptr, const char* confirmMsg = nullptr,
                const char* errMsgOnFailure = nullptr) override;
   const char* GetPlatformAPIStr() override { return "Offscreen EGL"; }
+  // There is no view: frames stay in the main framebuffer, which Snapshot reads.
+  bool HasViewFramebuffer() const override { return false; }
   void CreatePlatformTextEntry(int paramIdx, const IText& text, const IRECT& bounds, int length,
                                const char* str) override;
   IPopupMenu* CreatePlatformPopupMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync) override;
-
-protected:
-  // Fonts from "ttf" resources or paths, from bytes, or by family and style through fontconfig.
-  PlatformFontPtr LoadPlatformFont(const char* fontID, const char* fileNameOrResID) override;
-  PlatformFontPtr LoadPlatformFont(const char* fontID, const char* fontName, ETextStyle style) override;
-  PlatformFontPtr LoadPlatformFont(const char* fontID, void* pData, int dataSize) override;
-  void CachePlatformFont(const char* fontID, const PlatformFontPtr& font) override;
 
 private:
   std::unique_ptr<EGLOffscreenContext> mGL;

@@ -36,6 +36,19 @@ TEST(IFPSDisplayControl, TheRingKeepsTheLastHundredFrames)
   EXPECT_FLOAT_EQ(display.GetAverage(), 0.5f);
 }
 
+TEST(IFPSDisplayControl, BeforeTheRingFillsOnlyTheFramesSeenCount)
+{
+  IFPSDisplayControl display(IRECT(10, 10, 210, 60));
+  WDL_String main, second;
+  display.GetReadouts(main, second);
+  EXPECT_STREQ(main.Get(), "0.00 FPS");
+  display.Update(0.02f);
+  display.Update(0.02f);
+  display.GetReadouts(main, second);
+  EXPECT_STREQ(main.Get(), "50.00 FPS");
+  EXPECT_STREQ(second.Get(), "20.00 ms");
+}
+
 TEST(IFPSDisplayControl, AlwaysRedrawsAndDrawsTheBackEndNameAndLabel)
 {
   GraphicsFixture f;

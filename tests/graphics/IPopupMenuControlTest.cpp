@@ -8,6 +8,7 @@
 #include "IFPSDisplayControl.h"
 #include "IPopupMenuControl.h"
 #include "ITextEntryControl.h"
+#include "IVirtualKeys.h"
 #include "support/GraphicsFixture.h"
 
 using namespace iplug;
@@ -15,13 +16,6 @@ using namespace iplug::igraphics;
 
 namespace
 {
-
-constexpr int kVKReturn = 0x0D;
-constexpr int kVKEscape = 0x1B;
-constexpr int kVKLeft = 0x25;
-constexpr int kVKUp = 0x26;
-constexpr int kVKRight = 0x27;
-constexpr int kVKDown = 0x28;
 
 // A 300 x 200 context with a drawn popup menu using 10-unit text (recorded text: 5 units a character,
 // 10 high) and a control that asks for menus.
@@ -256,24 +250,24 @@ TEST(IPopupMenuControl, ArrowKeysNavigateIntoSubmenusAndReturnChooses)
   auto* submenu = new IPopupMenu("", 0, false, {"X", "Y"});
   menu.AddItem("More", submenu);
   f.Open(menu, IRECT(100, 20, 140, 40));
-  EXPECT_TRUE(f.Key(kVKDown));
+  EXPECT_TRUE(f.Key(kVK_DOWN));
   EXPECT_EQ(f.popup->GetHighlightedCell(), &f.popup->GetPanel(0)->mCellBounds[1]) << "the disabled item is skipped";
-  f.Key(kVKDown);
-  f.Key(kVKDown);
+  f.Key(kVK_DOWN);
+  f.Key(kVK_DOWN);
   EXPECT_EQ(f.popup->GetHighlightedCell(), &f.popup->GetPanel(0)->mCellBounds[2]) << "stops at the last item";
-  f.Key(kVKRight);
+  f.Key(kVK_RIGHT);
   ASSERT_EQ(f.popup->NPanels(), 2);
   EXPECT_EQ(f.popup->GetActivePanel(), f.popup->GetPanel(1));
   f.popup->OnEndAnimation();
-  f.Key(kVKLeft);
+  f.Key(kVK_LEFT);
   EXPECT_EQ(f.popup->NPanels(), 1);
   EXPECT_EQ(f.popup->GetHighlightedCell(), &f.popup->GetPanel(0)->mCellBounds[2]);
-  f.Key(kVKRight);
+  f.Key(kVK_RIGHT);
   f.popup->OnEndAnimation();
-  f.Key(kVKDown);
-  f.Key(kVKUp);
-  f.Key(kVKDown);
-  EXPECT_TRUE(f.Key(kVKReturn));
+  f.Key(kVK_DOWN);
+  f.Key(kVK_UP);
+  f.Key(kVK_DOWN);
+  EXPECT_TRUE(f.Key(kVK_RETURN));
   EXPECT_EQ(f.asker->mEvents.back(), "menu 1 0");
   EXPECT_EQ(submenu->GetChosenItemIdx(), 1);
 }
@@ -283,8 +277,8 @@ TEST(IPopupMenuControl, EscapeDismissesTheMenu)
   MenuFixture f;
   IPopupMenu menu("", 0, false, {"One", "Two"});
   f.Open(menu, IRECT(100, 20, 140, 40));
-  f.Key(kVKDown);
-  EXPECT_TRUE(f.Key(kVKEscape));
+  f.Key(kVK_DOWN);
+  EXPECT_TRUE(f.Key(kVK_ESCAPE));
   EXPECT_EQ(f.asker->mEvents.back(), "menu -1 0");
 }
 

@@ -4,6 +4,7 @@
 
 #include "IParam.h"
 #include "ITextEntryControl.h"
+#include "IVirtualKeys.h"
 #include "support/GraphicsFixture.h"
 
 using namespace iplug;
@@ -11,11 +12,6 @@ using namespace iplug::igraphics;
 
 namespace
 {
-
-constexpr int kVKReturn = 0x0D;
-constexpr int kVKEscape = 0x1B;
-constexpr int kVKLeft = 0x25;
-constexpr int kVKBack = 0x08;
 
 // A context with a drawn text entry and a control over (10, 10, 110, 40) linked to paramIdx, whose value
 // prompt has opened the entry.
@@ -64,7 +60,7 @@ TEST(ITextEntryControl, TypingAValueAndReturnSetsADoubleParameterThroughTheDeleg
   EXPECT_EQ(f.entry->GetStr(), "0.50");
   f.Type("0.25");
   EXPECT_EQ(f.entry->GetStr(), "0.25") << "the first character replaced the whole selected text";
-  EXPECT_TRUE(f.Key("\r", kVKReturn));
+  EXPECT_TRUE(f.Key("\r", kVK_RETURN));
   EXPECT_DOUBLE_EQ(f.dlg.GetParam(0)->Value(), 0.25);
   EXPECT_EQ(f.dlg.mHost.back(), "set 0 0.25");
   EXPECT_FALSE(f.entry->GetEditing());
@@ -76,7 +72,7 @@ TEST(ITextEntryControl, EscapeCancelsWithoutTouchingTheParameter)
 {
   EntryFixture f(0);
   f.Type("0.9");
-  EXPECT_TRUE(f.Key(nullptr, kVKEscape));
+  EXPECT_TRUE(f.Key(nullptr, kVK_ESCAPE));
   EXPECT_DOUBLE_EQ(f.dlg.GetParam(0)->Value(), 0.5);
   EXPECT_FALSE(f.entry->GetEditing());
   EXPECT_TRUE(f.entry->GetRECT().Empty());
@@ -115,7 +111,7 @@ TEST(ITextEntryControl, AnEntryWithoutParameterTakesAnyTextAndHandsItOver)
   f.graphics.CreateTextEntry(*f.control, IText(10.f), IRECT(10, 10, 110, 40), "old", 0);
   f.Type("hi. ");
   f.Key("\xC3\xA9");
-  f.Key("\r", kVKReturn);
+  f.Key("\r", kVK_RETURN);
   EXPECT_EQ(f.control->mEvents.back(), "text hi. \xC3\xA9 0");
 }
 
@@ -124,11 +120,11 @@ TEST(ITextEntryControl, EditingKeysMoveTheCursorAndDelete)
   EntryFixture f(-1);
   f.graphics.CreateTextEntry(*f.control, IText(10.f), IRECT(10, 10, 110, 40), "", 0);
   f.Type("abc");
-  EXPECT_TRUE(f.Key(nullptr, kVKLeft));
+  EXPECT_TRUE(f.Key(nullptr, kVK_LEFT));
   EXPECT_EQ(f.entry->GetCursor(), 2);
-  EXPECT_TRUE(f.Key(nullptr, kVKBack));
+  EXPECT_TRUE(f.Key(nullptr, kVK_BACK));
   EXPECT_EQ(f.entry->GetStr(), "ac");
-  EXPECT_TRUE(f.Key(nullptr, kVKLeft, true)) << "shift extends the selection";
+  EXPECT_TRUE(f.Key(nullptr, kVK_LEFT, true)) << "shift extends the selection";
   EXPECT_EQ(f.entry->GetSelectionStart(), 1);
   EXPECT_EQ(f.entry->GetSelectionEnd(), 0);
   EXPECT_FALSE(f.Key(nullptr, 0x09)) << "tab is left to the host";
@@ -251,7 +247,7 @@ TEST(ITextEntryControl, ANewEntryStartsWithAnEmptyUndoHistory)
 {
   EntryFixture f(0);
   f.Type("0.3");
-  f.Key("\r", kVKReturn);
+  f.Key("\r", kVK_RETURN);
   f.control->PromptUserInput(0);
   EXPECT_TRUE(f.Key("z", 'Z', false, true));
   EXPECT_EQ(f.entry->GetStr(), "0.30") << "nothing of the previous entry is undone into this one";
@@ -293,7 +289,7 @@ TEST(ITextEntryControl, TheCursorBlinksWhileEditing)
   EXPECT_TRUE(f.entry->GetAnimationFunction());
   f.entry->OnEndAnimation();
   EXPECT_TRUE(f.entry->GetAnimationFunction()) << "the end of a cycle starts the next while editing";
-  f.Key(nullptr, kVKEscape);
+  f.Key(nullptr, kVK_ESCAPE);
   f.entry->OnEndAnimation();
   EXPECT_FALSE(f.entry->GetAnimationFunction()) << "no new cycle after the edit";
 }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "IPlugConstants.h"
+
+namespace iplug
+{
+// The passes between the host's single-precision buffers and the double-precision samples a product
+// processes. Each is one plain loop over contiguous arrays, vectorised by the compiler, and on processors
+// with AVX2 run in a variant built for it, whose conversion instructions take four samples at a time
+// instead of two. The results are the same bit for bit on either path: float to double is exact, and
+// double to float rounds in the calling thread's rounding mode, honouring its flush-to-zero setting.
+// None allocates, locks or calls the system. n <= 0 does nothing. The arrays must not overlap.
+
+// Writes n floats from `from` into `to` as samples. [any-thread]
+void FloatsToSamples(const float* from, sample* to, int n);
+// Writes n samples from `from` into `to`, each rounded to float. [any-thread]
+void SamplesToFloats(const sample* from, float* to, int n);
+// Adds n samples from `from`, each rounded to float, to the floats in `to` (a float addition). [any-thread]
+void AddSamplesToFloats(const sample* from, float* to, int n);
+} // namespace iplug

@@ -1,0 +1,175 @@
+// The conversion passes between the host's floats and the product's samples agree bit for bit with a plain
+// scalar conversion at every length (the vectorised loops have remainders to handle), touch nothing past
+// the length they are given, and round and flush as the calling thread's modes say.
+
+#include <gtest/gtest.h>
+
+#include <cfenv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "SampleConversion.h"
+#include "ScopedFlushDenormals.h"
+
+namespace iplug
+{
+namespace
+{
+constexpr float kFloatSentinel = -12345.0f;
+constexpr sample kSampleSentinel = -54321.0;
+constexpr int kGuard = 9; // elements after the length that must stay untouched
+
+// Lengths around every vector width and unrolling the compiler may pick, and one past a whole block.
+std::vector<int> Lengths()
+{
+  std::vector<int> lengths;
+  for (int n = 0; n <= 70; ++n)
+    lengths.push_back(n);
+  lengths.push_back(4096 + 3);
+  return lengths;
+}
+
+// Doubles that need rounding to become floats, with the special values among them.
+std::vector<sample> AwkwardSamples(int n)
+{
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<double> value(-2.0, 2.0);
+  std::vector<sample> samples(static_cast<size_t>(n));
+  const sample specials[] = {0.0, -0.0, 1.0 + std::ldexp(1.0, -24), std::numeric_limits<double>::infinity(),
+                             1e-40, -1e300, std::numeric_limits<double>::quiet_NaN()};
+  for (int i = 0; i < n; ++i)
+    samples[static_cast<size_t>(i)] = i % 5 == 4 ? specials[(i / 5) % 7] : value(rng);
+  return samples;
+}
+
+// The scalar conversion the passes must match, kept out of any vector loop.
+float ScalarFloat(sample s)
+{
+  volatile sample v = s;
+  return static_cast<float>(v);
+}
+
+// The same bits, or both NaN (whose payload a conversion may carry either way).
+template <class T>
+bool Same(T a, T b)
+{
+  return std::memcmp(&a, &b, sizeof(T)) == 0 || (std::isnan(a) && std::isnan(b));
+}
+} // namespace
+
+TEST(SampleConversion, FloatsBecomeTheSameSamplesAtEveryLength)
+{
+  for (int n : Lengths())
+  {
+    std::vector<sample> source = AwkwardSamples(n);
+    std::vector<float> from(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+      from[static_cast<size_t>(i)] = ScalarFloat(source[static_cast<size_t>(i)]);
+    std::vector<sample> to(static_cast<size_t>(n + kGuard), kSampleSentinel);
+
+    FloatsToSamples(from.data(), to.data(), n);
+
+    for (int i = 0; i < n; ++i)
+    {
+      const auto expected = static_cast<sample>(from[static_cast<size_t>(i)]);
+      ASSERT_TRUE(Same(to[static_cast<size_t>(i)], expected)) << "length " << n << ", element " << i;
+    }
+    for (int i = n; i < n + kGuard; ++i)
+      ASSERT_EQ(to[static_cast<size_t>(i)], kSampleSentinel) << "length " << n << " wrote element " << i;
+  }
+}
+
+TEST(SampleConversion, SamplesRoundToTheSameFloatsAtEveryLength)
+{
+  for (int n : Lengths())
+  {
+    const std::vector<sample> from = AwkwardSamples(n);
+    std::vector<float> to(static_cast<size_t>(n + kGuard), kFloatSentinel);
+
+    SamplesToFloats(from.data(), to.data(), n);
+
+    for (int i = 0; i < n; ++i)
+    {
+      const float expected = ScalarFloat(from[static_cast<size_t>(i)]);
+      ASSERT_TRUE(Same(to[static_cast<size_t>(i)], expected)) << "length " << n << ", element " << i;
+    }
+    for (int i = n; i < n + kGuard; ++i)
+      ASSERT_EQ(to[static_cast<size_t>(i)], kFloatSentinel) << "length " << n << " wrote element " << i;
+  }
+}
+
+TEST(SampleConversion, AddingRoundsEachSampleThenAddsAsFloats)
+{
+  for (int n : Lengths())
+  {
+    const std::vector<sample> from = AwkwardSamples(n);
+    std::vector<float> to(static_cast<size_t>(n + kGuard), kFloatSentinel);
+    for (int i = 0; i < n; ++i)
+      to[static_cast<size_t>(i)] = 0.5f + static_cast<float>(i % 3);
+    const std::vector<float> before = to;
+
+    AddSamplesToFloats(from.data(), to.data(), n);
+
+    for (int i = 0; i < n; ++i)
+    {
+      volatile float sum = before[static_cast<size_t>(i)];
+      sum = sum + ScalarFloat(from[static_cast<size_t>(i)]);
+      const float expected = sum;
+      ASSERT_TRUE(Same(to[static_cast<size_t>(i)], expected)) << "length " << n << ", element " << i;
+    }
+    for (int i = n; i < n + kGuard; ++i)
+      ASSERT_EQ(to[static_cast<size_t>(i)], kFloatSentinel) << "length " << n << " wrote element " << i;
+  }
+}
+
+TEST(SampleConversion, NegativeLengthWritesNothing)
+{
+  const sample from[4] = {1.0, 2.0, 3.0, 4.0};
+  float to[4] = {kFloatSentinel, kFloatSentinel, kFloatSentinel, kFloatSentinel};
+  SamplesToFloats(from, to, -3);
+  AddSamplesToFloats(from, to, -1);
+  for (float f : to)
+    EXPECT_EQ(f, kFloatSentinel);
+}
+
+TEST(SampleConversion, RoundsInTheThreadsRoundingMode)
+{
+  // Just above halfway between two floats: to nearest rounds up, toward zero rounds down.
+  const sample justAboveHalf = 1.0 + std::ldexp(1.0, -24) + std::ldexp(1.0, -40);
+  std::vector<sample> from(37, justAboveHalf);
+  std::vector<float> to(from.size());
+
+  const int saved = std::fegetround();
+  ASSERT_EQ(std::fesetround(FE_TOWARDZERO), 0);
+  SamplesToFloats(from.data(), to.data(), static_cast<int>(from.size()));
+  std::fesetround(saved);
+
+  for (float f : to)
+    EXPECT_EQ(f, 1.0f);
+  SamplesToFloats(from.data(), to.data(), static_cast<int>(from.size()));
+  for (float f : to)
+    EXPECT_EQ(f, 1.0f + std::ldexp(1.0f, -23));
+}
+
+#if defined(__SSE__) || defined(__x86_64__)
+TEST(SampleConversion, FlushesFloatDenormalsOnlyUnderFlushToZero)
+{
+  // A normal double that becomes a subnormal float.
+  std::vector<sample> from(37, 1e-40);
+  std::vector<float> to(from.size());
+
+  SamplesToFloats(from.data(), to.data(), static_cast<int>(from.size()));
+  for (float f : to)
+    EXPECT_EQ(std::fpclassify(f), FP_SUBNORMAL);
+  {
+    const ScopedFlushDenormals flush;
+    SamplesToFloats(from.data(), to.data(), static_cast<int>(from.size()));
+  }
+  for (float f : to)
+    EXPECT_EQ(f, 0.0f);
+}
+#endif
+} // namespace iplug

@@ -1,0 +1,228 @@
+// Editors opened in-process inside a window of the test's own, as a Linux host embeds them (the parent
+// window's id handed to OpenWindow), on the test's X server: real key events through the key table, the
+// editor's lifetime over many openings, and what a host's parameter change redraws.
+#include <gtest/gtest.h>
+
+#include <CoreFoundation/CoreFoundation.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "EditorView.h"
+#include "HostComponent.h"
+#include "IGraphicsLinux.h"
+#include "IPanelControl.h"
+#include "IVirtualKeys.h"
+#include "Tidewell.h"
+#include "window/XTestDriver.h"
+
+// Xlib's macros clash with the names above: it comes last.
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+using namespace iplug;
+using namespace iplug::igraphics;
+
+namespace
+{
+  // Turns the main run loop (frame timers, idle timer, listeners) for seconds.
+  void Pump(double seconds = 0.02)
+  {
+    CFRunLoopRunInMode(kCFRunLoopDefaultMode, seconds, false);
+  }
+
+  // A window of the test's own that editors are embedded in, as a host's plug-in window.
+  class ParentWindow
+  {
+  public:
+    ParentWindow(Display* display, int width, int height)
+      : mDisplay(display)
+    {
+      mWindow = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, static_cast<unsigned>(width),
+                                    static_cast<unsigned>(height), 0, 0, 0);
+      XStoreName(display, mWindow, "editor test parent");
+      XMapRaised(display, mWindow);
+      XSync(display, False);
+    }
+    ~ParentWindow()
+    {
+      XDestroyWindow(mDisplay, mWindow);
+      XSync(mDisplay, False);
+    }
+    ParentWindow(const ParentWindow&) = delete;
+    ParentWindow& operator=(const ParentWindow&) = delete;
+
+    unsigned long Id() const { return mWindow; }
+    void* Handle() const { return reinterpret_cast<void*>(mWindow); }
+    // The windows embedded in it.
+    int ChildCount() const
+    {
+      Window root = 0, parent = 0;
+      Window* children = nullptr;
+      unsigned count = 0;
+      XQueryTree(mDisplay, mWindow, &root, &parent, &children, &count);
+      if (children)
+        XFree(children);
+      return static_cast<int>(count);
+    }
+
+  private:
+    Display* mDisplay;
+    Window mWindow;
+  };
+
+  // An editor delegate whose editor is one panel that records every key the graphics core receives.
+  class KeyRecordingEditor : public IGEditorDelegate
+  {
+  public:
+    KeyRecordingEditor()
+      : IGEditorDelegate(0)
+    {
+      mMakeGraphicsFunc = [this] { return MakeGraphics(*this, 200, 100, 60, 1.f); };
+      mLayoutFunc = [this](IGraphics* pGraphics) {
+        pGraphics->AttachPanelBackground(COLOR_GRAY);
+        pGraphics->SetKeyHandlerFunc([this](const IKeyPress& key, bool isUp) {
+          if (!isUp)
+            keys.push_back(key);
+          return true;
+        });
+      };
+    }
+    std::vector<IKeyPress> keys;
+  };
+
+  class EditorWindow : public ::testing::Test
+  {
+  protected:
+    void SetUp() override
+    {
+      if (!x.IsConnected())
+        GTEST_SKIP() << "no X server with XTest ($DISPLAY)";
+    }
+    XTestDriver x;
+  };
+
+  // Makes the built component bundle known, so Tidewell's editor finds its skin by the bundle's identifier.
+  void RegisterComponentBundle()
+  {
+    static CFBundleRef bundle = nullptr;
+    if (bundle)
+      return;
+    const char* path = TIDEWELL_BUNDLE_PATH;
+    CFURLRef url = CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault, reinterpret_cast<const UInt8*>(path),
+                                                           static_cast<CFIndex>(std::strlen(path)), true);
+    bundle = CFBundleCreate(kCFAllocatorDefault, url);
+    CFRelease(url);
+  }
+}
+
+TEST_F(EditorWindow, RealKeyEventsReachTheCoreThroughTheKeyTable)
+{
+  ParentWindow parent(x.Get(), 200, 100);
+  KeyRecordingEditor editor;
+  ASSERT_NE(editor.OpenWindow(parent.Handle()), nullptr);
+  // A click gives the editor the keyboard, as in a host.
+  Pump(0.1);
+  x.Click(parent.Id(), 100, 50);
+  Pump(0.1);
+
+  x.Key(XK_a);
+  x.Key(XK_A, true);
+  x.Key(XK_plus, true);
+  x.Key(XK_KP_Enter);
+  x.Key(XK_Escape);
+  ASSERT_TRUE(WaitFor([&] { return editor.keys.size() >= 5; }, 5.0, [] { Pump(); }));
+
+  // A letter is its upper-case code whatever its case, and carries the typed character.
+  EXPECT_EQ(editor.keys[0].VK, 'A');
+  EXPECT_STREQ(editor.keys[0].utf8, "a");
+  EXPECT_FALSE(editor.keys[0].S);
+  EXPECT_EQ(editor.keys[1].VK, 'A');
+  EXPECT_STREQ(editor.keys[1].utf8, "A");
+  EXPECT_TRUE(editor.keys[1].S);
+  // "+" typed with Shift is a plain character: no virtual key, Shift cleared.
+  EXPECT_EQ(editor.keys[2].VK, 0);
+  EXPECT_STREQ(editor.keys[2].utf8, "+");
+  EXPECT_FALSE(editor.keys[2].S);
+  EXPECT_EQ(editor.keys[3].VK, kVK_KEYPAD_ENTER);
+  EXPECT_EQ(editor.keys[4].VK, kVK_ESCAPE);
+  editor.CloseWindow();
+}
+
+TEST_F(EditorWindow, OpeningAndClosingAHundredTimesLeavesNoWindowBehind)
+{
+  RegisterComponentBundle();
+  ParentWindow parent(x.Get(), 495, 220);
+  const int topLevels = x.TopLevelCount();
+  Tidewell plug;
+  for (int i = 0; i < 100; ++i)
+  {
+    ASSERT_NE(plug.OpenWindow(parent.Handle()), nullptr) << "opening " << i;
+    ASSERT_NE(plug.GetUI(), nullptr);
+    if (i % 10 == 0)
+      Pump();
+    plug.CloseWindow();
+    ASSERT_EQ(plug.GetUI(), nullptr);
+  }
+  Pump();
+  // Every editor's window and GL context went with it (the sanitizer build also sees every byte freed).
+  EXPECT_EQ(parent.ChildCount(), 0);
+  EXPECT_EQ(x.TopLevelCount(), topLevels);
+}
+
+TEST_F(EditorWindow, ReopeningRestoresTheRememberedSizeAndScale)
+{
+  RegisterComponentBundle();
+  ParentWindow parent(x.Get(), 800, 400);
+  Tidewell plug;
+  ASSERT_NE(plug.OpenWindow(parent.Handle()), nullptr);
+  plug.GetUI()->Resize(495, 220, 1.25f);
+  plug.CloseWindow();
+  ASSERT_NE(plug.OpenWindow(parent.Handle()), nullptr);
+  IGraphics* ui = plug.GetUI();
+  EXPECT_EQ(ui->Width(), 495);
+  EXPECT_EQ(ui->Height(), 220);
+  EXPECT_FLOAT_EQ(ui->GetDrawScale(), 1.25f);
+  // The editor's window has the scaled size.
+  Pump(0.05);
+  int w = 0, h = 0;
+  Window root = 0, parentId = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  XQueryTree(x.Get(), parent.Id(), &root, &parentId, &children, &count);
+  ASSERT_EQ(count, 1u);
+  ASSERT_TRUE(x.Size(children[0], w, h));
+  XFree(children);
+  EXPECT_EQ(w, static_cast<int>(495 * 1.25f));
+  EXPECT_EQ(h, static_cast<int>(220 * 1.25f));
+  plug.CloseWindow();
+}
+
+// Through the component as a host drives it: a host's SetParameter on one knob's parameter redraws that
+// knob's region only.
+TEST_F(EditorWindow, AHostParameterChangeRedrawsOnlyThatKnob)
+{
+  std::string error;
+  std::unique_ptr<HostComponent> unit = HostComponent::OpenTidewell(TIDEWELL_BUNDLE_PATH, error);
+  ASSERT_TRUE(unit) << error;
+  std::unique_ptr<EditorView> editor = EditorView::Open(*unit, error);
+  ASSERT_TRUE(editor) << error;
+  ParentWindow parent(x.Get(), editor->PixelWidth(), editor->PixelHeight());
+  ASSERT_TRUE(editor->View().addToWindow(parent.Id()));
+  NSViewFrameStatistics before{};
+  ASSERT_TRUE(WaitFor([&] { return editor->View().frameStatistics(&before) && before.framesSkipped > 5; }, 5.0, [] { Pump(); }));
+
+  ASSERT_EQ(unit->SetParameter(2, 0.9f), noErr); // Random
+  NSViewFrameStatistics after{};
+  ASSERT_TRUE(WaitFor([&] { return editor->View().frameStatistics(&after) && after.framesDrawn > before.framesDrawn; }, 5.0, [] { Pump(); }));
+  Pump(0.1);
+  editor->View().frameStatistics(&after);
+  ASSERT_EQ(after.framesDrawn, before.framesDrawn + 1);
+  // The one new frame's share of the editor: the knob's 66 x 66 units and a small margin around it.
+  const double share = after.meanDirtyShare * static_cast<double>(after.framesDrawn) -
+                       before.meanDirtyShare * static_cast<double>(before.framesDrawn);
+  EXPECT_GE(share, 66.0 * 66.0 / (495.0 * 220.0));
+  EXPECT_LE(share, 72.0 * 72.0 / (495.0 * 220.0));
+}
