@@ -106,6 +106,21 @@ PuglCursor PuglCursorFor(ECursor cursor)
   }
 }
 
+// The process's connection to the X server, made by the first view and kept for the process's life, as an
+// application keeps its window-server connection: opening and closing editors then opens no new display
+// connection or input method each time. Null while no X server can be reached (tried again next time).
+PuglWorld* SharedWorld(const char* className)
+{
+  static PuglWorld* world = nullptr;
+  if (!world)
+  {
+    world = puglNewWorld(PUGL_MODULE, 0);
+    if (world)
+      puglSetClassName(world, className && className[0] ? className : "IGraphicsLinux");
+  }
+  return world;
+}
+
 } // namespace
 
 IGraphicsLinuxView::IGraphicsLinuxView(IGraphicsLinux& graphics, int refs)
@@ -124,8 +139,6 @@ IGraphicsLinuxView::~IGraphicsLinuxView()
       XFreeCursor(display, mBlankCursor);
     puglFreeView(mView);
   }
-  if (mWorld)
-    puglFreeWorld(mWorld);
 }
 
 IGraphicsLinuxView* IGraphicsLinuxView::Create(IGraphicsLinux& graphics, void* pParent, bool hostRetains)
@@ -139,15 +152,13 @@ IGraphicsLinuxView* IGraphicsLinuxView::Create(IGraphicsLinux& graphics, void* p
 
 bool IGraphicsLinuxView::OpenWindowed(void* pParent)
 {
-  mWorld = puglNewWorld(PUGL_MODULE, 0);
+  mWorld = SharedWorld(mGraphics->GetBundleID());
   if (!mWorld)
     return false;
   Display* display = static_cast<Display*>(puglGetNativeWorld(mWorld));
   const auto parent = reinterpret_cast<PuglNativeView>(pParent);
   if (parent && !WindowExists(display, static_cast<Window>(parent)))
     return false;
-  const char* bundle = mGraphics->GetBundleID();
-  puglSetClassName(mWorld, bundle[0] ? bundle : "IGraphicsLinux");
 
   mView = puglNewView(mWorld);
   puglSetHandle(mView, this);
@@ -214,8 +225,6 @@ void IGraphicsLinuxView::Detach()
     mView = nullptr;
     trap.Failed();
   }
-  if (mWorld)
-    puglFreeWorld(mWorld);
   mWorld = nullptr;
   mOffscreen.reset();
   Release();

@@ -130,8 +130,10 @@ namespace
           uiURI = lilv_node_as_uri(lilv_ui_get_uri(ui));
           char* path = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_binary_uri(ui)), nullptr);
           binaryPath = path;
-          bundlePath = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_bundle_uri(ui)), nullptr);
           lilv_free(path);
+          char* bundle = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_bundle_uri(ui)), nullptr);
+          bundlePath = bundle;
+          lilv_free(bundle);
           found = true;
         }
         lilv_node_free(x11);
