@@ -69,74 +69,66 @@ IColor GetDefaultColor(EVColor role)
   return ValidRole(role) ? kDefaultColors[static_cast<std::size_t>(role)] : COLOR_TRANSPARENT;
 }
 
+namespace
+{
+// A copy of style with one field replaced: what every With... call below does.
+template <class T>
+IVStyle WithField(const IVStyle& style, T IVStyle::*field, const T& value)
+{
+  IVStyle s(style);
+  s.*field = value;
+  return s;
+}
+} // namespace
+
 IVStyle IVStyle::WithShowLabel(bool show) const
 {
-  IVStyle s(*this);
-  s.showLabel = show;
-  return s;
+  return WithField(*this, &IVStyle::showLabel, show);
 }
 
 IVStyle IVStyle::WithShowValue(bool show) const
 {
-  IVStyle s(*this);
-  s.showValue = show;
-  return s;
+  return WithField(*this, &IVStyle::showValue, show);
 }
 
 IVStyle IVStyle::WithDrawFrame(bool draw) const
 {
-  IVStyle s(*this);
-  s.drawFrame = draw;
-  return s;
+  return WithField(*this, &IVStyle::drawFrame, draw);
 }
 
 IVStyle IVStyle::WithDrawShadows(bool draw) const
 {
-  IVStyle s(*this);
-  s.drawShadows = draw;
-  return s;
+  return WithField(*this, &IVStyle::drawShadows, draw);
 }
 
 IVStyle IVStyle::WithEmboss(bool emboss) const
 {
-  IVStyle s(*this);
-  s.emboss = emboss;
-  return s;
+  return WithField(*this, &IVStyle::emboss, emboss);
 }
 
 IVStyle IVStyle::WithRoundness(float roundness) const
 {
-  IVStyle s(*this);
-  s.roundness = std::clamp(roundness, 0.f, 1.f);
-  return s;
+  return WithField(*this, &IVStyle::roundness, std::clamp(roundness, 0.f, 1.f));
 }
 
 IVStyle IVStyle::WithFrameThickness(float thickness) const
 {
-  IVStyle s(*this);
-  s.frameThickness = std::max(thickness, 0.f);
-  return s;
+  return WithField(*this, &IVStyle::frameThickness, std::max(thickness, 0.f));
 }
 
 IVStyle IVStyle::WithShadowOffset(float offset) const
 {
-  IVStyle s(*this);
-  s.shadowOffset = offset;
-  return s;
+  return WithField(*this, &IVStyle::shadowOffset, offset);
 }
 
 IVStyle IVStyle::WithWidgetFrac(float frac) const
 {
-  IVStyle s(*this);
-  s.widgetFrac = std::clamp(frac, 0.f, 1.f);
-  return s;
+  return WithField(*this, &IVStyle::widgetFrac, std::clamp(frac, 0.f, 1.f));
 }
 
 IVStyle IVStyle::WithAngle(float angle) const
 {
-  IVStyle s(*this);
-  s.angle = angle;
-  return s;
+  return WithField(*this, &IVStyle::angle, angle);
 }
 
 IVStyle IVStyle::WithColor(EVColor role, const IColor& color) const
@@ -148,30 +140,22 @@ IVStyle IVStyle::WithColor(EVColor role, const IColor& color) const
 
 IVStyle IVStyle::WithColors(const IVColorSpec& colors) const
 {
-  IVStyle s(*this);
-  s.colorSpec = colors;
-  return s;
+  return WithField(*this, &IVStyle::colorSpec, colors);
 }
 
 IVStyle IVStyle::WithLabelText(const IText& text) const
 {
-  IVStyle s(*this);
-  s.labelText = text;
-  return s;
+  return WithField(*this, &IVStyle::labelText, text);
 }
 
 IVStyle IVStyle::WithValueText(const IText& text) const
 {
-  IVStyle s(*this);
-  s.valueText = text;
-  return s;
+  return WithField(*this, &IVStyle::valueText, text);
 }
 
 IVStyle IVStyle::WithHideCursor(bool hide) const
 {
-  IVStyle s(*this);
-  s.hideCursor = hide;
-  return s;
+  return WithField(*this, &IVStyle::hideCursor, hide);
 }
 
 IRECT CentredRect(const IRECT& r, float width, float height)

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "EGLOffscreenContext.h"
 #include "IControl.h"
@@ -565,7 +566,7 @@ bool IGraphicsLinuxView::GetClipboardText(WDL_String& str)
     if (XCheckTypedWindowEvent(display, window, SelectionNotify, &event))
       answered = true;
     else
-      XFlush(display);
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   if (!answered || event.xselection.property == None)
     return false;
