@@ -129,24 +129,27 @@ void IPlugLV2::Deactivate()
 
 void IPlugLV2::ApplyControlPorts()
 {
-  for (int i = 0; i < NParams(); ++i)
+  // Runs before every block; locals keep the compiler from reloading the arrays after each float store.
+  const float* const* ports = mControlPorts.data();
+  float* lastValues = mLastControlValues.data();
+  const auto count = mControlPorts.size();
+  for (size_t i = 0; i < count; ++i)
   {
-    const float* port = mControlPorts[static_cast<size_t>(i)];
-    if (!port)
+    if (!ports[i])
       continue;
-    const float value = *port;
-    float& last = mLastControlValues[static_cast<size_t>(i)];
+    const float value = *ports[i];
     // A port that still shows the value last taken leaves alone what state or the editor set since; one that
     // equals the parameter already (as a float) must not round the parameter's double to a float.
-    if (value == last)
+    if (value == lastValues[i])
       continue;
-    last = value;
-    IParam* param = GetParam(i);
+    lastValues[i] = value;
+    const int paramIdx = static_cast<int>(i);
+    IParam* param = GetParam(paramIdx);
     if (value == static_cast<float>(param->Value()))
       continue;
     param->Set(value);
-    SendParameterValueFromAPI(i, param->Value(), false);
-    OnParamChange(i, kHost, 0);
+    SendParameterValueFromAPI(paramIdx, param->Value(), false);
+    OnParamChange(paramIdx, kHost, 0);
   }
 }
 

@@ -1,5 +1,9 @@
 #include "SampleConversion.h"
 
+#include <bit>
+#include <cstdint>
+#include <limits>
+
 namespace iplug
 {
 namespace
@@ -19,16 +23,33 @@ const bool kHasAVX2 = ProcessorHasAVX2();
 
 // The loops themselves, inlined into each instruction-set variant below so each is vectorised for its set.
 template <class From, class To>
-[[gnu::always_inline]] inline void Convert(const From* from, To* to, int n)
+[[gnu::always_inline]] inline void Convert(const From* __restrict from, To* __restrict to, int n)
 {
   for (int i = 0; i < n; ++i)
     to[i] = static_cast<To>(from[i]);
 }
 
-[[gnu::always_inline]] inline void Accumulate(const sample* from, float* to, int n)
+[[gnu::always_inline]] inline void Accumulate(const sample* __restrict from, float* __restrict to, int n)
 {
   for (int i = 0; i < n; ++i)
     to[i] += static_cast<float>(from[i]);
+}
+
+// A sample whose float is subnormal (below 2^-126 in magnitude) keeps only its sign bit, as the processor's
+// flush-to-zero mode leaves it (which also judges tininess after rounding); NaN and infinity pass. The test
+// is on the widened double's bits, so it needs no float-width shuffling, no branch and no floating-point
+// comparison that could raise a flag.
+[[gnu::always_inline]] inline void RoundFlushing(const sample* from, sample* to, int n)
+{
+  constexpr std::int64_t kMagnitude = 0x7FFF'FFFF'FFFF'FFFF;
+  constexpr std::int64_t kSmallestNormalFloat = 0x3810'0000'0000'0000; // 2^-126 as a double
+  constexpr std::int64_t kSignOnly = std::numeric_limits<std::int64_t>::min();
+  for (int i = 0; i < n; ++i)
+  {
+    const auto bits = std::bit_cast<std::int64_t>(static_cast<sample>(static_cast<float>(from[i])));
+    const std::int64_t keep = (bits & kMagnitude) < kSmallestNormalFloat ? kSignOnly : -1;
+    to[i] = std::bit_cast<sample>(bits & keep);
+  }
 }
 
 void FloatsToSamplesBase(const float* from, sample* to, int n)
@@ -46,6 +67,11 @@ void AddSamplesToFloatsBase(const sample* from, float* to, int n)
   Accumulate(from, to, n);
 }
 
+void RoundToFloatFlushingSubnormalsBase(const sample* from, sample* to, int n)
+{
+  RoundFlushing(from, to, n);
+}
+
 #if defined(__x86_64__) || defined(__i386__)
 [[gnu::target("avx2")]] void FloatsToSamplesAVX2(const float* from, sample* to, int n)
 {
@@ -60,6 +86,11 @@ void AddSamplesToFloatsBase(const sample* from, float* to, int n)
 [[gnu::target("avx2")]] void AddSamplesToFloatsAVX2(const sample* from, float* to, int n)
 {
   Accumulate(from, to, n);
+}
+
+[[gnu::target("avx2")]] void RoundToFloatFlushingSubnormalsAVX2(const sample* from, sample* to, int n)
+{
+  RoundFlushing(from, to, n);
 }
 #endif
 } // namespace
@@ -89,5 +120,14 @@ void AddSamplesToFloats(const sample* from, float* to, int n)
     return AddSamplesToFloatsAVX2(from, to, n);
 #endif
   AddSamplesToFloatsBase(from, to, n);
+}
+
+void RoundToFloatFlushingSubnormals(const sample* from, sample* to, int n)
+{
+#if defined(__x86_64__) || defined(__i386__)
+  if (kHasAVX2)
+    return RoundToFloatFlushingSubnormalsAVX2(from, to, n);
+#endif
+  RoundToFloatFlushingSubnormalsBase(from, to, n);
 }
 } // namespace iplug

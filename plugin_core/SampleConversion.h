@@ -9,7 +9,7 @@ namespace iplug
 // with AVX2 run in a variant built for it, whose conversion instructions take four samples at a time
 // instead of two. The results are the same bit for bit on either path: float to double is exact, and
 // double to float rounds in the calling thread's rounding mode, honouring its flush-to-zero setting.
-// None allocates, locks or calls the system. n <= 0 does nothing. The arrays must not overlap.
+// None allocates, locks or calls the system. n <= 0 does nothing. The arrays must not overlap unless said.
 
 // Writes n floats from `from` into `to` as samples. [any-thread]
 void FloatsToSamples(const float* from, sample* to, int n);
@@ -17,4 +17,9 @@ void FloatsToSamples(const float* from, sample* to, int n);
 void SamplesToFloats(const sample* from, float* to, int n);
 // Adds n samples from `from`, each rounded to float, to the floats in `to` (a float addition). [any-thread]
 void AddSamplesToFloats(const sample* from, float* to, int n);
+// Writes n samples from `from` into `to`, each rounded to float and, where that float is subnormal, flushed
+// to zero of its sign: what rounding under flush-to-zero gives, without switching the thread's modes,
+// whose control register costs more to write twice than a short block costs to copy. `from` may equal
+// `to`. [any-thread]
+void RoundToFloatFlushingSubnormals(const sample* from, sample* to, int n);
 } // namespace iplug

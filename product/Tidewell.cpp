@@ -7,6 +7,7 @@
 
 #include "FourCC.h"
 #include "IControl.h"
+#include "SampleConversion.h"
 #include "ScopedFlushDenormals.h"
 
 using namespace iplug;
@@ -103,11 +104,21 @@ void Tidewell::OnIdle()
 
 void Tidewell::TakeSettings()
 {
-  mDuckOn = GetParam(kDuck)->Value() != 0.0;
-  mPeriod = static_cast<float>(GetParam(kPeriod)->Value());
-  mRandom = static_cast<float>(GetParam(kRandom)->Value());
-  mDuration = static_cast<float>(GetParam(kDuration)->Value());
-  mDepth = static_cast<float>(GetParam(kDepth)->Value());
+  const bool duckOn = GetParam(kDuck)->Value() != 0.0;
+  const auto period = static_cast<float>(GetParam(kPeriod)->Value());
+  const auto random = static_cast<float>(GetParam(kRandom)->Value());
+  const auto duration = static_cast<float>(GetParam(kDuration)->Value());
+  const auto depth = static_cast<float>(GetParam(kDepth)->Value());
+  // Settings rarely change between blocks; rewriting the derived values anyway would make the period test,
+  // which reads them straight back, wait on those stores in every block.
+  if (duckOn == mDuckOn && period == mPeriod && random == mRandom && duration == mDuration && depth == mDepth &&
+      mDerivedRate == mSampleRate)
+    return;
+  mDuckOn = duckOn;
+  mPeriod = period;
+  mRandom = random;
+  mDuration = duration;
+  mDepth = depth;
   Calc();
 }
 
@@ -117,6 +128,7 @@ void Tidewell::Calc()
   mRandomSeconds = mRandom * 10.f + 5.f;
   mDurationSamples = ((mDuration + mDuration) + 1.f) * mSampleRate;
   mDepthAmount = mDepth * 0.25f + 0.25f;
+  mDerivedRate = mSampleRate;
 }
 
 void Tidewell::RunPeriodTest(int nFrames)
@@ -133,8 +145,6 @@ void Tidewell::RunPeriodTest(int nFrames)
 
 void Tidewell::ProcessBlock(sample** inputs, sample** outputs, int nFrames)
 {
-  const ScopedFlushDenormals flushDenormals;
-
   TakeSettings();
   RunPeriodTest(nFrames);
 
@@ -142,7 +152,11 @@ void Tidewell::ProcessBlock(sample** inputs, sample** outputs, int nFrames)
   if (nFrames > 0)
   {
     if (mEnvelopePos > 0.f)
+    {
+      // Only the dip computes in float, where quiet input would fall onto the slow subnormal path.
+      const ScopedFlushDenormals flushDenormals;
       ProcessDip(inputs, outputs, nFrames, nChans);
+    }
     else
       ProcessSteady(inputs, outputs, nFrames, nChans);
   }
@@ -152,19 +166,15 @@ void Tidewell::ProcessBlock(sample** inputs, sample** outputs, int nFrames)
 
 void Tidewell::ProcessSteady(sample** inputs, sample** outputs, int nFrames, int nChans)
 {
-  // Outside a dip the gain is exactly 1, so ducking or not the output is the input rounded to float.
+  // Outside a dip the gain is exactly 1, so ducking or not the output is the input rounded to float, flushed
+  // as inside a dip.
   mEnvelopePos = 0.f;
   mGain = 1.f;
   if (mDuckOn)
     mMeter = (1.f - mCosine) * 0.5f;
 
   for (int c = 0; c < nChans; ++c)
-  {
-    const sample* in = inputs[c];
-    sample* out = outputs[c];
-    for (int i = 0; i < nFrames; ++i)
-      out[i] = static_cast<float>(in[i]);
-  }
+    RoundToFloatFlushingSubnormals(inputs[c], outputs[c], nFrames);
 }
 
 void Tidewell::ProcessDip(sample** inputs, sample** outputs, int nFrames, int nChans)

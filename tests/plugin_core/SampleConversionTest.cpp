@@ -1,10 +1,13 @@
 // The conversion passes between the host's floats and the product's samples agree bit for bit with a plain
 // scalar conversion at every length (the vectorised loops have remainders to handle), touch nothing past
-// the length they are given, and round and flush as the calling thread's modes say.
+// the length they are given, and round and flush as the calling thread's modes say; the rounding pass that
+// flushes by itself matches the processor's flush-to-zero exactly.
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfenv>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -170,6 +173,70 @@ TEST(SampleConversion, FlushesFloatDenormalsOnlyUnderFlushToZero)
   }
   for (float f : to)
     EXPECT_EQ(f, 0.0f);
+}
+
+// Values at the edge of the float range: tiny results either side of the smallest normal float (some round
+// up to it), the largest subnormal, and overflow.
+std::vector<sample> FloatEdgeSamples()
+{
+  const double smallestNormal = std::numeric_limits<float>::min();
+  return {smallestNormal,
+          -smallestNormal,
+          std::nextafter(smallestNormal, 0.0),                // rounds up to the smallest normal: kept
+          -smallestNormal * (1.0 - std::ldexp(1.0, -30)),     // the same, negative
+          smallestNormal * (1.0 - std::ldexp(1.0, -23)),      // the largest subnormal float: flushed
+          std::numeric_limits<float>::denorm_min(),
+          -1e-40,
+          std::numeric_limits<double>::denorm_min(),          // a double subnormal
+          -std::numeric_limits<double>::min(),
+          static_cast<double>(std::numeric_limits<float>::max()) * 1.5,
+          -1e300,
+          std::numeric_limits<double>::infinity(),
+          -std::numeric_limits<double>::quiet_NaN(),
+          0.1,
+          -0.0};
+}
+
+TEST(SampleConversion, RoundingWithFlushMatchesTheProcessorsFlushToZeroAtEveryLength)
+{
+  std::vector<sample> edges = FloatEdgeSamples();
+  for (int n : Lengths())
+  {
+    std::vector<sample> from = AwkwardSamples(n);
+    for (size_t i = 0; i < from.size(); i += 3)
+      from[i] = edges[(i / 3) % edges.size()];
+    std::vector<sample> to(static_cast<size_t>(n + kGuard), kSampleSentinel);
+    std::vector<sample> expected(from.size());
+    {
+      const ScopedFlushDenormals flush;
+      for (size_t i = 0; i < from.size(); ++i)
+        expected[i] = static_cast<sample>(ScalarFloat(from[i]));
+    }
+
+    RoundToFloatFlushingSubnormals(from.data(), to.data(), n);
+
+    for (int i = 0; i < n; ++i)
+      ASSERT_TRUE(Same(to[static_cast<size_t>(i)], expected[static_cast<size_t>(i)]))
+        << "length " << n << ", element " << i << ": " << from[static_cast<size_t>(i)];
+    for (int i = n; i < n + kGuard; ++i)
+      ASSERT_EQ(to[static_cast<size_t>(i)], kSampleSentinel) << "length " << n << " wrote element " << i;
+  }
+}
+
+TEST(SampleConversion, RoundingWithFlushKeepsTheSignOfFlushedSamplesAndWorksInPlace)
+{
+  std::vector<sample> samples = {1e-40, -1e-40, -std::numeric_limits<double>::denorm_min(), 0.1, -0.1};
+  samples.resize(67, -1e-41);
+
+  RoundToFloatFlushingSubnormals(samples.data(), samples.data(), static_cast<int>(samples.size()));
+
+  EXPECT_EQ(std::bit_cast<std::uint64_t>(samples[0]), 0u);
+  EXPECT_TRUE(std::signbit(samples[1]) && samples[1] == 0.0);
+  EXPECT_TRUE(std::signbit(samples[2]) && samples[2] == 0.0);
+  EXPECT_EQ(samples[3], static_cast<sample>(0.1f));
+  EXPECT_EQ(samples[4], static_cast<sample>(-0.1f));
+  for (size_t i = 5; i < samples.size(); ++i)
+    ASSERT_TRUE(std::signbit(samples[i]) && samples[i] == 0.0) << "element " << i;
 }
 #endif
 } // namespace iplug
