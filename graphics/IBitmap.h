@@ -41,6 +41,10 @@ public:
   float GetScale() const { return mScale; }
   // Draw scale at which it was created (layers).
   float GetDrawScale() const { return mDrawScale; }
+  // True when every pixel is fully opaque, so that whatever it is drawn over cannot show through.
+  bool IsOpaque() const { return mOpaque; }
+  // Records what the back end found when it decoded the pixels.
+  void SetOpaque(bool opaque) { mOpaque = opaque; }
 
 private:
   int mBitmap = 0;
@@ -48,6 +52,7 @@ private:
   int mHeight = 0;
   float mScale = 1.f;
   float mDrawScale = 1.f;
+  bool mOpaque = false; // only a decoded image is known to be opaque; render targets never are
 };
 
 // A handle on a strip of equally sized frames in one back-end bitmap, as controls use it. Does not own the

@@ -495,7 +495,10 @@ bool IGraphics::IsDirty(IRECTList& rects)
   VisitAllControls([&](IControl* pControl) {
     if (pControl->IsDirty())
     {
-      rects.Add(pControl->GetRECT().GetPadded(kDirtyMargin));
+      // An opaque control draws nothing outside its rectangle, so no margin for anti-aliased edges is needed;
+      // without one, its region can be covered by it alone and drawn without what lies beneath.
+      const IRECT& bounds = pControl->GetRECT();
+      rects.Add(pControl->IsOpaque() ? bounds : bounds.GetPadded(kDirtyMargin));
       dirty = true;
     }
   });
@@ -525,7 +528,29 @@ void IGraphics::Draw(IRECTList& rects)
 
 void IGraphics::DrawRegion(const IRECT& r, float s)
 {
-  VisitAllControls([&](IControl* pControl) { DrawControl(pControl, r, s); });
+  const int first = TopmostControlCovering(r, s);
+  int index = 0;
+  VisitAllControls([&](IControl* pControl) {
+    if (index++ >= first)
+      DrawControl(pControl, r, s);
+  });
+}
+
+int IGraphics::TopmostControlCovering(const IRECT& r, float s) const
+{
+  for (int i = mControlList.GetSize() - 1; i > 0; --i)
+  {
+    const IControl* pControl = mControlList.Get(i);
+    if (!pControl || pControl->IsHidden() || !pControl->IsOpaque())
+      continue;
+    // Only whole device pixels of the rectangle are certainly covered; its edge pixels may be blended.
+    const IRECT& bounds = pControl->GetRECT();
+    const IRECT covered(std::ceil(bounds.L * s) / s, std::ceil(bounds.T * s) / s, std::floor(bounds.R * s) / s,
+                        std::floor(bounds.B * s) / s);
+    if (covered.Contains(r))
+      return i;
+  }
+  return 0;
 }
 
 void IGraphics::DrawControl(IControl* pControl, const IRECT& bounds, float scale)

@@ -803,8 +803,12 @@ protected:
 
   // Links pControl to the delegate and this context, then OnInit, OnResize, OnRescale.
   void LinkControl(IControl* pControl);
-  // Draws region r at scale s: every control that meets it, in drawing order.
+  // Draws region r at scale s: every control that meets it, in drawing order, from the topmost control that
+  // covers the region opaquely (what lies beneath that one cannot show).
   void DrawRegion(const IRECT& r, float s);
+  // Index in the control list of the topmost visible opaque control whose whole pixels at scale s contain r,
+  // or 0 (draw from the first control) when there is none.
+  int TopmostControlCovering(const IRECT& r, float s) const;
   // Draws pControl clipped to the part of bounds its padded rectangle meets; skipped when they do not meet.
   void DrawControl(IControl* pControl, const IRECT& bounds, float scale);
   // Asks the delegate (and through it the host) for the window size of the current size and scale, then follows it.

@@ -34,6 +34,15 @@ int IBitmapBase::FrameForValue(int nFrames, double v)
   return std::min(frame, nFrames);
 }
 
+bool IBitmapBase::CoversOpaquely() const
+{
+  const APIBitmap* pAPIBitmap = mBitmap.GetAPIBitmap();
+  const IBlend& blend = mControl->GetBlend();
+  const IRECT& bounds = mControl->GetRECT();
+  return pAPIBitmap && pAPIBitmap->IsOpaque() && blend.mMethod == kBlendSrcOver && blend.mWeight >= 1.f &&
+         static_cast<float>(mBitmap.FW()) == bounds.W() && static_cast<float>(mBitmap.FH()) == bounds.H();
+}
+
 void IBitmapBase::DrawBitmap(IGraphics& g)
 {
   const int n = mBitmap.N();

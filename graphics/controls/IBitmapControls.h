@@ -26,6 +26,9 @@ public:
   void DrawBitmap(IGraphics& g);
   // The strip.
   const IBitmap& GetBitmap() const { return mBitmap; }
+  // True when DrawBitmap covers the control's rectangle opaquely and nothing beyond it: an opaque strip whose
+  // frames are the rectangle's size, drawn over with full weight (a disabled control is drawn translucent).
+  bool CoversOpaquely() const;
 
 protected:
   // Replaces the strip with the one the context holds for the current scale.
@@ -46,6 +49,8 @@ public:
 
   // The frame for the value.
   void Draw(IGraphics& g) override { DrawBitmap(g); }
+  // Opaque when its strip is (see CoversOpaquely).
+  bool IsOpaque() const override { return CoversOpaquely(); }
   // Reloads the strip by name at ceil(screen scale).
   void OnRescale() override;
 };
@@ -63,6 +68,8 @@ public:
 
   // The frame for the value.
   void Draw(IGraphics& g) override { DrawBitmap(g); }
+  // Opaque when its strip is (see CoversOpaquely).
+  bool IsOpaque() const override { return CoversOpaquely(); }
   // Takes the strip for the new scale.
   void OnRescale() override { RescaleBitmap(); }
 };
@@ -94,6 +101,8 @@ public:
   void OnMouseDown(float x, float y, const IMouseMod& mod) override;
   // The frame for the value.
   void Draw(IGraphics& g) override { DrawBitmap(g); }
+  // Opaque when its strip is (see CoversOpaquely).
+  bool IsOpaque() const override { return CoversOpaquely(); }
   // Takes the strip for the new scale.
   void OnRescale() override { RescaleBitmap(); }
 };
@@ -109,6 +118,8 @@ public:
 
   // The frame for the value.
   void Draw(IGraphics& g) override { DrawBitmap(g); }
+  // Opaque when its strip is (see CoversOpaquely).
+  bool IsOpaque() const override { return CoversOpaquely(); }
   // Takes the strip for the new scale.
   void OnRescale() override { RescaleBitmap(); }
 };

@@ -107,6 +107,9 @@ public:
   virtual void OnContextSelection(int /*itemSelected*/) {}
   // Draws the control with the graphics context.
   virtual void Draw(IGraphics& g) = 0;
+  // True when Draw covers every pixel of the control's rectangle with fully opaque colour, so nothing beneath
+  // it can show and the graphics context need not draw what lies under it. The base claims nothing.
+  virtual bool IsOpaque() const { return false; }
   // Draws the host-automation dot when highlighted.
   virtual void DrawPTHighlight(IGraphics& g);
 

@@ -709,16 +709,9 @@ IBitmap IGraphicsNanoVG::LoadBitmap(const char* name, int nStates, bool framesAr
 APIBitmap* IGraphicsNanoVG::LoadAPIBitmap(const char* fileNameOrResID, int scale, EResourceLocation location,
                                           const char* /*ext*/)
 {
-  int image = 0;
-  if (location == kAbsolutePath && mVG)
-  {
-    ActivateGLContext();
-    image = std::max(nvgCreateImage(mVG, fileNameOrResID, 0), 0);
-    DeactivateGLContext();
-  }
-  if (image == 0)
+  if (location != kAbsolutePath || !mVG)
     return nullptr;
-  return new Bitmap(mVG, image, static_cast<float>(scale), static_cast<int>(location) == 3);
+  return MakeDecodedBitmap(DecodedImage::FromFile(fileNameOrResID), scale);
 }
 
 APIBitmap* IGraphicsNanoVG::LoadAPIBitmap(const char* name, const void* pData, int dataSize, int scale)
@@ -728,13 +721,26 @@ APIBitmap* IGraphicsNanoVG::LoadAPIBitmap(const char* name, const void* pData, i
     return cached;
   if (!mVG || !pData || dataSize <= 0)
     return nullptr;
-  ActivateGLContext();
-  const int image = nvgCreateImageMem(mVG, 0, static_cast<unsigned char*>(const_cast<void*>(pData)), dataSize);
-  DeactivateGLContext();
-  if (image <= 0)
+  APIBitmap* bitmap = MakeDecodedBitmap(DecodedImage::FromMemory(pData, dataSize), scale);
+  if (bitmap)
+    mBitmapCache.Add(bitmap, name, scale);
+  return bitmap;
+}
+
+APIBitmap* IGraphicsNanoVG::MakeDecodedBitmap(const DecodedImage& decoded, int scale)
+{
+  if (!decoded.Pixels())
     return nullptr;
-  auto* bitmap = new Bitmap(mVG, image, static_cast<float>(scale), false);
-  mBitmapCache.Add(bitmap, name, scale);
+  ActivateGLContext();
+  auto* bitmap = new Bitmap(mVG, decoded.Width(), decoded.Height(), decoded.Pixels(), static_cast<float>(scale), 1.f,
+                            false);
+  DeactivateGLContext();
+  if (bitmap->GetBitmap() <= 0)
+  {
+    delete bitmap;
+    return nullptr;
+  }
+  bitmap->SetOpaque(decoded.IsOpaque());
   return bitmap;
 }
 

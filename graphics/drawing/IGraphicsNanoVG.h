@@ -2,6 +2,7 @@
 
 #include <stack>
 
+#include "DecodedImage.h"
 #include "IGraphics.h"
 #include "StaticStorage.h"
 #include "WDL_Mutex.h"
@@ -140,6 +141,8 @@ protected:
   // Decoding (stb_image through NanoVG), render targets, font registration and the per-context bitmap cache.
   APIBitmap* LoadAPIBitmap(const char* fileNameOrResID, int scale, EResourceLocation location, const char* ext) override;
   APIBitmap* LoadAPIBitmap(const char* name, const void* pData, int dataSize, int scale) override;
+  // An image made from decoded pixels for density scale, marked opaque when they all are; null when empty.
+  APIBitmap* MakeDecodedBitmap(const DecodedImage& decoded, int scale);
   APIBitmap* CreateAPIBitmap(int width, int height, float scale, double drawScale, bool cacheable = false) override;
   bool LoadAPIFont(const char* fontID, const PlatformFontPtr& font) override;
   StaticStorage<APIBitmap>& BitmapCache() override { return mBitmapCache; }

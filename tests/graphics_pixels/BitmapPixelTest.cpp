@@ -1,3 +1,4 @@
+#include "IBitmapControls.h"
 #include "graphics_pixels/PixelTestSupport.h"
 #include "graphics_resources/TemporaryResources.h"
 
@@ -130,4 +131,36 @@ TEST_F(BitmapPixelTest, MissingOrUndecodableBitmapIsInvalidAndDrawsNothing)
   const IBitmap invalid = canvas->G().LoadBitmap("absent.png");
   const RGBAImage actual = canvas->Render([&](IGraphics& g) { g.DrawBitmap(invalid, IRECT(10, 10, 30, 20)); });
   EXPECT_TRUE(ImagesMatch(actual, WhiteImage(60, 40), 0, 0.0));
+}
+
+TEST_F(BitmapPixelTest, AFrameRedrawingOnlyAnOpaqueKnobLeavesThePictureAFullRedrawGives)
+{
+  // The knob's strip is opaque, so its new frame is drawn without the background beneath; the picture must
+  // not differ from drawing everything, at either density, at whole and half-unit positions.
+  for (const float scale : {1.f, 2.f})
+  {
+    for (const float x : {20.f, 20.5f})
+    {
+      auto canvas = Canvas(scale);
+      const IBitmap strip = canvas->G().LoadBitmap("vstrip.png", 3, false);
+      ASSERT_TRUE(strip.IsValid());
+      canvas->Attach([](IGraphics&, DrawingControl&) {});
+      auto* knob = new IBKnobControl(x, 15.f, strip, -1);
+      canvas->G().AttachControl(knob);
+      ASSERT_TRUE(knob->IsOpaque());
+      canvas->G().DrawAll();
+      const IColor before = canvas->G().Snapshot().GetPixel(static_cast<int>((x + 5) * scale), static_cast<int>(20 * scale));
+
+      knob->SetValueFromDelegate(1.0);
+      ASSERT_TRUE(canvas->G().DrawFrame());
+      const RGBAImage partial = canvas->G().Snapshot();
+      canvas->G().DrawAll();
+      const RGBAImage full = canvas->G().Snapshot();
+      EXPECT_TRUE(ImagesMatch(partial, full, 0, 0.0)) << "scale " << scale << ", x " << x;
+      EXPECT_EQ(ChannelDistance(before, kFrames[0]), 0);
+      EXPECT_LE(ChannelDistance(partial.GetPixel(static_cast<int>((x + 5) * scale), static_cast<int>(20 * scale)),
+                                kFrames[2]), 2)
+        << "the last frame was drawn";
+    }
+  }
 }

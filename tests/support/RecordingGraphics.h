@@ -282,6 +282,7 @@ public:
     if (mOnDraw)
       mOnDraw(this);
   }
+  bool IsOpaque() const override { return mOpaque; }
   void OnMouseDown(float x, float y, const IMouseMod& mod) override
   {
     mEvents.push_back("down " + Pos(x, y) + (mod.R ? " R" : ""));
@@ -356,6 +357,7 @@ public:
   std::vector<int> mMidiStatus;
   // Runs inside Draw / inside OnMouseDown and OnMouseUp, for tests that act from a handler.
   std::function<void(RecordingControl*)> mOnDraw;
+  bool mOpaque = false; // claims to cover its rectangle opaquely
   std::function<void(RecordingControl*)> mOnEvent;
 
 private:

@@ -1,7 +1,8 @@
 // Draws Tidewell's skin with the toolkit itself and writes it as PNG strips at 1x and 2x:
 //   tidewell_skin OUTDIR
 // writes Background.png, processBtn.png, controlKnob.png, Rubberduck.png and their @2x versions.
-// Every frame is opaque, so a control's frame pasted over the background is exactly what the editor shows.
+// Every frame is opaque, so a control's frame pasted over the background is exactly what the editor shows,
+// and a control whose value changed is redrawn alone, without the background beneath it.
 
 #include <cmath>
 #include <cstdio>
