@@ -115,16 +115,6 @@ NVGpaint NanoVGPaint(NVGcontext* pContext, const IPattern& pattern, const IBlend
 
 // ---- Bitmap ----
 
-IGraphicsNanoVG::Bitmap::Bitmap(NVGcontext* pContext, int imageId, float scale, bool shared)
-  : mContext(pContext), mShared(shared)
-{
-  int w = 0;
-  int h = 0;
-  if (imageId > 0)
-    nvgImageSize(pContext, imageId, &w, &h);
-  SetBitmap(imageId, w, h, scale, 1.f);
-}
-
 IGraphicsNanoVG::Bitmap::Bitmap(IGraphicsNanoVG* pGraphics, NVGcontext* pContext, int width, int height, float scale,
                                  float drawScale)
   : mGraphics(pGraphics), mContext(pContext)
@@ -149,8 +139,6 @@ IGraphicsNanoVG::Bitmap::Bitmap(NVGcontext* pContext, int width, int height, con
 
 IGraphicsNanoVG::Bitmap::~Bitmap()
 {
-  if (mShared)
-    return;
   if (mFBO)
   {
     if (mGraphics)

@@ -37,8 +37,6 @@ public:
   class Bitmap : public APIBitmap
   {
   public:
-    // Wraps the existing image id of pContext made for pixel density scale (draw scale 1); shared: not deleted here.
-    Bitmap(NVGcontext* pContext, int imageId, float scale, bool shared);
     // A render target of width x height pixels owned by pGraphics' deferred deletion, cleared to transparent.
     Bitmap(IGraphicsNanoVG* pGraphics, NVGcontext* pContext, int width, int height, float scale, float drawScale);
     // An image of width x height RGBA pixels (rows bottom first when flipped) for density scale and draw scale.
@@ -57,7 +55,6 @@ public:
     IGraphicsNanoVG* mGraphics = nullptr; // owner of a render target's deferred deletion
     NVGcontext* mContext;                 // context the image belongs to
     NVGLUframebuffer* mFBO = nullptr;     // render target, or null
-    bool mShared = false;                 // texture not owned
   };
 
   // A back end for dlg of width x height user units at fps frames per second and draw scale.
