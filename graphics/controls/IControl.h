@@ -107,9 +107,6 @@ public:
   virtual void OnContextSelection(int /*itemSelected*/) {}
   // Draws the control with the graphics context.
   virtual void Draw(IGraphics& g) = 0;
-  // True when Draw covers every pixel of the control's rectangle with fully opaque colour, so nothing beneath
-  // it can show and the graphics context need not draw what lies under it. The base claims nothing.
-  virtual bool IsOpaque() const { return false; }
   // Draws the host-automation dot when highlighted.
   virtual void DrawPTHighlight(IGraphics& g);
 
@@ -152,6 +149,9 @@ public:
                            double minClip = 0.0, double maxClip = 1.0);
   // Ends the running animation: clears the animator, redraws, then calls the end-of-animation function.
   virtual void OnEndAnimation();
+  // True when Draw covers every pixel of the control's rectangle with fully opaque colour, so nothing beneath
+  // it can show and the graphics context need not draw what lies under it. The base claims nothing.
+  virtual bool IsOpaque() const { return false; }
 
   // Number of value slots.
   int NVals() const { return static_cast<int>(mValueSlots.size()); }
