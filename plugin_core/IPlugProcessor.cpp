@@ -383,7 +383,9 @@ void IPlugProcessor::ProcessFloatBlock(const float* const* inputs, int nInputs, 
       *channel.mData = channel.mScratchBuf.Get();
   }
 
+  mInputsAreFloats = true;
   ProcessBlock(mInData.data(), mOutData.data(), frames);
+  mInputsAreFloats = false;
 
   next = 0;
   for (const IChannelData<float, sample>& channel : mOutChannels)

@@ -151,6 +151,10 @@ public:
   void SetSampleRate(double sampleRate) { mSampleRate = sampleRate; }
   // Largest block in frames.
   int GetBlockSize() const { return mBlockSize; }
+  // True only while ProcessBlock runs on inputs the frame has just converted from the host's float buffers
+  // (ProcessFloatBlock), so that every connected input sample is exactly a float; false otherwise, also when
+  // a product's ProcessBlock is called directly. [audio-thread]
+  bool InputsAreFloats() const { return mInputsAreFloats; }
   // Latency in samples.
   int GetLatency() const { return mLatency; }
   // Tail length in samples, 0 for none.
@@ -208,6 +212,7 @@ private:
   int mLatency;                                   // samples
   RelaxedAtomic<double> mSampleRate{48000.0};     // Hz
   int mBlockSize = 0;                             // largest block in frames
+  bool mInputsAreFloats = false;                  // see InputsAreFloats; audio thread only
   int mTailSize = 0;                              // samples
   RelaxedAtomic<bool> mBypassed{false};           // set by the host adapter
   RelaxedAtomic<bool> mRenderingOffline{false};   // set by the host adapter

@@ -35,21 +35,30 @@ template <class From, class To>
     to[i] += static_cast<float>(from[i]);
 }
 
-// A sample whose float is subnormal (below 2^-126 in magnitude) keeps only its sign bit, as the processor's
-// flush-to-zero mode leaves it (which also judges tininess after rounding); NaN and infinity pass. The test
-// is on the widened double's bits, so it needs no float-width shuffling, no branch and no floating-point
-// comparison that could raise a flag.
-[[gnu::always_inline]] inline void RoundFlushing(const sample* from, sample* to, int n)
+// A sample that is exactly a float keeps only its sign bit when that float is subnormal (below 2^-126 in
+// magnitude), as the processor's flush-to-zero mode leaves it; NaN and infinity pass. The test is on the
+// double's bits: no branch, and no floating-point comparison that could raise a flag.
+[[gnu::always_inline]] inline sample FlushFloatSubnormal(sample exactFloat)
 {
   constexpr std::int64_t kMagnitude = 0x7FFF'FFFF'FFFF'FFFF;
   constexpr std::int64_t kSmallestNormalFloat = 0x3810'0000'0000'0000; // 2^-126 as a double
   constexpr std::int64_t kSignOnly = std::numeric_limits<std::int64_t>::min();
+  const auto bits = std::bit_cast<std::int64_t>(exactFloat);
+  const std::int64_t keep = (bits & kMagnitude) < kSmallestNormalFloat ? kSignOnly : -1;
+  return std::bit_cast<sample>(bits & keep);
+}
+
+// Rounding first and judging the rounded float is what flush-to-zero does (it judges tininess after rounding).
+[[gnu::always_inline]] inline void RoundFlushing(const sample* from, sample* to, int n)
+{
   for (int i = 0; i < n; ++i)
-  {
-    const auto bits = std::bit_cast<std::int64_t>(static_cast<sample>(static_cast<float>(from[i])));
-    const std::int64_t keep = (bits & kMagnitude) < kSmallestNormalFloat ? kSignOnly : -1;
-    to[i] = std::bit_cast<sample>(bits & keep);
-  }
+    to[i] = FlushFloatSubnormal(static_cast<sample>(static_cast<float>(from[i])));
+}
+
+[[gnu::always_inline]] inline void Flushing(const sample* from, sample* to, int n)
+{
+  for (int i = 0; i < n; ++i)
+    to[i] = FlushFloatSubnormal(from[i]);
 }
 
 void FloatsToSamplesBase(const float* from, sample* to, int n)
@@ -72,6 +81,11 @@ void RoundToFloatFlushingSubnormalsBase(const sample* from, sample* to, int n)
   RoundFlushing(from, to, n);
 }
 
+void FlushFloatSubnormalsBase(const sample* from, sample* to, int n)
+{
+  Flushing(from, to, n);
+}
+
 #if defined(__x86_64__) || defined(__i386__)
 [[gnu::target("avx2")]] void FloatsToSamplesAVX2(const float* from, sample* to, int n)
 {
@@ -91,6 +105,11 @@ void RoundToFloatFlushingSubnormalsBase(const sample* from, sample* to, int n)
 [[gnu::target("avx2")]] void RoundToFloatFlushingSubnormalsAVX2(const sample* from, sample* to, int n)
 {
   RoundFlushing(from, to, n);
+}
+
+[[gnu::target("avx2")]] void FlushFloatSubnormalsAVX2(const sample* from, sample* to, int n)
+{
+  Flushing(from, to, n);
 }
 #endif
 } // namespace
@@ -129,5 +148,14 @@ void RoundToFloatFlushingSubnormals(const sample* from, sample* to, int n)
     return RoundToFloatFlushingSubnormalsAVX2(from, to, n);
 #endif
   RoundToFloatFlushingSubnormalsBase(from, to, n);
+}
+
+void FlushFloatSubnormals(const sample* from, sample* to, int n)
+{
+#if defined(__x86_64__) || defined(__i386__)
+  if (kHasAVX2)
+    return FlushFloatSubnormalsAVX2(from, to, n);
+#endif
+  FlushFloatSubnormalsBase(from, to, n);
 }
 } // namespace iplug

@@ -22,4 +22,7 @@ void AddSamplesToFloats(const sample* from, float* to, int n);
 // whose control register costs more to write twice than a short block costs to copy. `from` may equal
 // `to`. [any-thread]
 void RoundToFloatFlushingSubnormals(const sample* from, sample* to, int n);
+// The same for samples that are each exactly a float already (converted from float buffers): only the flush
+// is needed, with no conversion, so this pass costs less. `from` may equal `to`. [any-thread]
+void FlushFloatSubnormals(const sample* from, sample* to, int n);
 } // namespace iplug

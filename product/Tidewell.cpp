@@ -173,8 +173,15 @@ void Tidewell::ProcessSteady(sample** inputs, sample** outputs, int nFrames, int
   if (mDuckOn)
     mMeter = (1.f - mCosine) * 0.5f;
 
+  // Samples converted from float buffers are floats already: only the flush is left to do.
+  const bool exactFloats = InputsAreFloats();
   for (int c = 0; c < nChans; ++c)
-    RoundToFloatFlushingSubnormals(inputs[c], outputs[c], nFrames);
+  {
+    if (exactFloats)
+      FlushFloatSubnormals(inputs[c], outputs[c], nFrames);
+    else
+      RoundToFloatFlushingSubnormals(inputs[c], outputs[c], nFrames);
+  }
 }
 
 void Tidewell::ProcessDip(sample** inputs, sample** outputs, int nFrames, int nChans)

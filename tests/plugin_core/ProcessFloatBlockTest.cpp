@@ -146,4 +146,23 @@ TEST(ProcessFloatBlock, BuffersGoToTheConnectedChannelsInOrder)
   EXPECT_EQ(p.seenInputs[1][0], 0.5);
   EXPECT_EQ(out, std::vector<float>(kBlock, 1.0f));
 }
+
+TEST_F(StereoFloatHost, TellsTheProductItsInputsAreFloatsOnlyWhileItProcessesThem)
+{
+  std::vector<float> left = Noise(kBlock, 1), right = Noise(kBlock, 2);
+  std::vector<float> outLeft(kBlock), outRight(kBlock);
+  float* ins[] = {left.data(), right.data()};
+  float* outs[] = {outLeft.data(), outRight.data()};
+  EXPECT_FALSE(p.InputsAreFloats());
+
+  p.ProcessFloatBlock(ins, 2, outs, 2, kBlock);
+  EXPECT_TRUE(p.inputsWereFloats);
+  EXPECT_FALSE(p.InputsAreFloats()) << "only during the block";
+
+  // The attaching paths may mix double and float buffers; they promise nothing.
+  p.AttachBuffers(kInput, 0, 2, ins, kBlock);
+  p.AttachBuffers(kOutput, 0, 2, outs, kBlock);
+  p.ProcessBuffers(0.0f, kBlock);
+  EXPECT_FALSE(p.inputsWereFloats);
+}
 } // namespace iplug

@@ -238,5 +238,35 @@ TEST(SampleConversion, RoundingWithFlushKeepsTheSignOfFlushedSamplesAndWorksInPl
   for (size_t i = 5; i < samples.size(); ++i)
     ASSERT_TRUE(std::signbit(samples[i]) && samples[i] == 0.0) << "element " << i;
 }
+
+TEST(SampleConversion, FlushingFloatsMatchesRoundingWithFlushForSamplesThatAreFloats)
+{
+  std::vector<sample> edges = FloatEdgeSamples();
+  for (int n : Lengths())
+  {
+    std::vector<sample> from = AwkwardSamples(n);
+    for (size_t i = 0; i < from.size(); i += 3)
+      from[i] = edges[(i / 3) % edges.size()];
+    // Only floats: the path is for samples converted from float buffers.
+    for (sample& s : from)
+      s = static_cast<sample>(ScalarFloat(s));
+    std::vector<sample> expected(from.size());
+    RoundToFloatFlushingSubnormals(from.data(), expected.data(), n);
+    std::vector<sample> to(static_cast<size_t>(n + kGuard), kSampleSentinel);
+
+    FlushFloatSubnormals(from.data(), to.data(), n);
+
+    for (int i = 0; i < n; ++i)
+      ASSERT_TRUE(Same(to[static_cast<size_t>(i)], expected[static_cast<size_t>(i)]))
+        << "length " << n << ", element " << i << ": " << from[static_cast<size_t>(i)];
+    for (int i = n; i < n + kGuard; ++i)
+      ASSERT_EQ(to[static_cast<size_t>(i)], kSampleSentinel) << "length " << n << " wrote element " << i;
+
+    FlushFloatSubnormals(from.data(), from.data(), n);
+    for (int i = 0; i < n; ++i)
+      ASSERT_TRUE(Same(from[static_cast<size_t>(i)], expected[static_cast<size_t>(i)])) << "in place, element " << i;
+  }
+}
 #endif
 } // namespace iplug
+

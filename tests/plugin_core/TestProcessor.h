@@ -46,6 +46,7 @@ public:
   {
     ++blocks;
     lastFrames = nFrames;
+    inputsWereFloats = InputsAreFloats();
     seenInputs.assign(inputs, inputs + MaxNChannels(kInput));
     seenOutputs.assign(outputs, outputs + MaxNChannels(kOutput));
     if (useDefaultBlock)
@@ -67,6 +68,7 @@ public:
   bool useDefaultBlock = false;     // run the frame's own ProcessBlock instead of the doubling one
   int blocks = 0;                   // ProcessBlock calls so far
   int lastFrames = -1;              // frame count of the last ProcessBlock call
+  bool inputsWereFloats = false;    // what InputsAreFloats said during the last ProcessBlock call
   std::vector<sample*> seenInputs;  // input array of the last ProcessBlock call
   std::vector<sample*> seenOutputs; // output array of the last ProcessBlock call
   std::vector<IMidiMsg> sent;       // every message passed to SendMidiMsg

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "support/TidewellHarness.h"
 
@@ -61,6 +62,29 @@ TEST_P(TidewellSubnormal, QuietInputLeavesAsSignedZeroInsideADip)
   ASSERT_LT(FirstDucked(harness.Run(10)), 10) << "still inside the dip";
   for (long i = 0; i < 2000; i += 250)
     ASSERT_TRUE(IsZeroOfSign(dip[static_cast<size_t>(i)], true)) << "sample " << i << " of the dip";
+  EXPECT_EQ(HostModes(), GetParam());
+}
+
+TEST_P(TidewellSubnormal, FloatBuffersGiveWhatTheDoublePathGives)
+{
+  // Float hosts take a cheaper pass (their samples need no rounding); the result must not differ.
+  std::vector<float> in(64);
+  for (size_t i = 0; i < in.size(); ++i)
+    in[i] = (i % 3 == 0 ? 1e-40f : 0.3f) * (i % 2 == 0 ? 1.f : -1.f);
+  std::vector<float> out(64, -9.f);
+  TidewellHarness floatHost(1, 48000.0, 64);
+  const float* ins[] = {in.data()};
+  float* outs[] = {out.data()};
+  floatHost.Plug().ProcessFloatBlock(ins, 1, outs, 1, 64);
+
+  TidewellHarness doubleHost(1, 48000.0, 64);
+  for (size_t i = 0; i < in.size(); ++i)
+  {
+    const double expected = doubleHost.RunBlock(1, in[i])[0];
+    ASSERT_EQ(std::signbit(out[i]), std::signbit(expected)) << "sample " << i;
+    ASSERT_EQ(out[i], expected) << "sample " << i;
+  }
+  EXPECT_EQ(out[0], 0.f);
   EXPECT_EQ(HostModes(), GetParam());
 }
 
