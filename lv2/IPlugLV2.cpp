@@ -129,27 +129,38 @@ void IPlugLV2::Deactivate()
 
 void IPlugLV2::ApplyControlPorts()
 {
-  // Runs before every block; locals keep the compiler from reloading the arrays after each float store.
+  // Runs before every block and almost never finds a change: the check is a tight loop with no call, so it
+  // needs no saved registers, and the rare change is taken on out of line.
   const float* const* ports = mControlPorts.data();
-  float* lastValues = mLastControlValues.data();
+  const float* lastValues = mLastControlValues.data();
   const auto count = mControlPorts.size();
+  bool changed = false;
   for (size_t i = 0; i < count; ++i)
+    changed |= ports[i] && !(*ports[i] == lastValues[i]);
+  if (changed)
+    ApplyChangedControlPorts();
+}
+
+void IPlugLV2::ApplyChangedControlPorts()
+{
+  for (int i = 0; i < NParams(); ++i)
   {
-    if (!ports[i])
+    const float* port = mControlPorts[static_cast<size_t>(i)];
+    if (!port)
       continue;
-    const float value = *ports[i];
+    const float value = *port;
+    float& last = mLastControlValues[static_cast<size_t>(i)];
     // A port that still shows the value last taken leaves alone what state or the editor set since; one that
     // equals the parameter already (as a float) must not round the parameter's double to a float.
-    if (value == lastValues[i])
+    if (value == last)
       continue;
-    lastValues[i] = value;
-    const int paramIdx = static_cast<int>(i);
-    IParam* param = GetParam(paramIdx);
+    last = value;
+    IParam* param = GetParam(i);
     if (value == static_cast<float>(param->Value()))
       continue;
     param->Set(value);
-    SendParameterValueFromAPI(paramIdx, param->Value(), false);
-    OnParamChange(paramIdx, kHost, 0);
+    SendParameterValueFromAPI(i, param->Value(), false);
+    OnParamChange(i, kHost, 0);
   }
 }
 

@@ -78,6 +78,9 @@ private:
   void ConnectChannels();
   // Sets each parameter whose control port changed and differs from it (as a float). [audio-thread]
   void ApplyControlPorts();
+  // The work of ApplyControlPorts once a port has changed; kept out of line so the per-block check stays
+  // small. [audio-thread]
+  [[gnu::noinline]] void ApplyChangedControlPorts();
   // Processes frames [offset, offset + nFrames) of the audio ports. [audio-thread]
   void ProcessSlice(uint32_t offset, int nFrames);
   // Whether size bytes can be the serialized state of this product.

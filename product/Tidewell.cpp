@@ -104,16 +104,26 @@ void Tidewell::OnIdle()
 
 void Tidewell::TakeSettings()
 {
-  const bool duckOn = GetParam(kDuck)->Value() != 0.0;
-  const auto period = static_cast<float>(GetParam(kPeriod)->Value());
-  const auto random = static_cast<float>(GetParam(kRandom)->Value());
-  const auto duration = static_cast<float>(GetParam(kDuration)->Value());
-  const auto depth = static_cast<float>(GetParam(kDepth)->Value());
-  // Settings rarely change between blocks; rewriting the derived values anyway would make the period test,
-  // which reads them straight back, wait on those stores in every block.
-  if (duckOn == mDuckOn && period == mPeriod && random == mRandom && duration == mDuration && depth == mDepth &&
-      mDerivedRate == mSampleRate)
-    return;
+  // Settings rarely change between blocks: the check reads and compares them with nothing else to do, and
+  // the derived values are rewritten only on a change (rewriting them anyway would make the period test,
+  // which reads them straight back, wait on those stores in every block).
+  // The parameter objects are all looked up first: after each value read, an atomic load, the compiler
+  // would have to fetch the parameter list again.
+  const IParam* params[kNumParams];
+  for (int i = 0; i < kNumParams; ++i)
+    params[i] = GetParam(i);
+  const bool duckOn = params[kDuck]->Value() != 0.0;
+  const auto period = static_cast<float>(params[kPeriod]->Value());
+  const auto random = static_cast<float>(params[kRandom]->Value());
+  const auto duration = static_cast<float>(params[kDuration]->Value());
+  const auto depth = static_cast<float>(params[kDepth]->Value());
+  if (duckOn != mDuckOn || period != mPeriod || random != mRandom || duration != mDuration || depth != mDepth ||
+      mDerivedRate != mSampleRate)
+    TakeChangedSettings(duckOn, period, random, duration, depth);
+}
+
+void Tidewell::TakeChangedSettings(bool duckOn, float period, float random, float duration, float depth)
+{
   mDuckOn = duckOn;
   mPeriod = period;
   mRandom = random;

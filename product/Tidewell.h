@@ -55,6 +55,9 @@ private:
   // Takes the four settings and the switch from the atomic parameters, then recomputes the derived values.
   // Audio thread (or before rendering).
   void TakeSettings();
+  // Stores settings that differ from the cached ones and recomputes the derived values; kept out of line so
+  // the per-block check stays small.
+  [[gnu::noinline]] void TakeChangedSettings(bool duckOn, float period, float random, float duration, float depth);
   // Recomputes the derived values from the cached settings and the sample rate.
   void Calc();
   // A block with no dip running: the gain stays 1.
