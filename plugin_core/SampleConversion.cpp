@@ -61,101 +61,56 @@ template <class From, class To>
     to[i] = FlushFloatSubnormal(from[i]);
 }
 
-void FloatsToSamplesBase(const float* from, sample* to, int n)
+// Runs one of the loops above on the baseline instruction set.
+template <auto Loop, class From, class To>
+void RunBase(const From* from, To* to, int n)
 {
-  Convert(from, to, n);
-}
-
-void SamplesToFloatsBase(const sample* from, float* to, int n)
-{
-  Convert(from, to, n);
-}
-
-void AddSamplesToFloatsBase(const sample* from, float* to, int n)
-{
-  Accumulate(from, to, n);
-}
-
-void RoundToFloatFlushingSubnormalsBase(const sample* from, sample* to, int n)
-{
-  RoundFlushing(from, to, n);
-}
-
-void FlushFloatSubnormalsBase(const sample* from, sample* to, int n)
-{
-  Flushing(from, to, n);
+  Loop(from, to, n);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
-[[gnu::target("avx2")]] void FloatsToSamplesAVX2(const float* from, sample* to, int n)
+// Runs one of the loops above compiled for AVX2.
+template <auto Loop, class From, class To>
+[[gnu::target("avx2")]] void RunAVX2(const From* from, To* to, int n)
 {
-  Convert(from, to, n);
-}
-
-[[gnu::target("avx2")]] void SamplesToFloatsAVX2(const sample* from, float* to, int n)
-{
-  Convert(from, to, n);
-}
-
-[[gnu::target("avx2")]] void AddSamplesToFloatsAVX2(const sample* from, float* to, int n)
-{
-  Accumulate(from, to, n);
-}
-
-[[gnu::target("avx2")]] void RoundToFloatFlushingSubnormalsAVX2(const sample* from, sample* to, int n)
-{
-  RoundFlushing(from, to, n);
-}
-
-[[gnu::target("avx2")]] void FlushFloatSubnormalsAVX2(const sample* from, sample* to, int n)
-{
-  Flushing(from, to, n);
+  Loop(from, to, n);
 }
 #endif
+
+// Runs a loop in the variant for this processor.
+template <auto Loop, class From, class To>
+void Run(const From* from, To* to, int n)
+{
+#if defined(__x86_64__) || defined(__i386__)
+  if (kHasAVX2)
+    return RunAVX2<Loop>(from, to, n);
+#endif
+  RunBase<Loop>(from, to, n);
+}
 } // namespace
 
 void FloatsToSamples(const float* from, sample* to, int n)
 {
-#if defined(__x86_64__) || defined(__i386__)
-  if (kHasAVX2)
-    return FloatsToSamplesAVX2(from, to, n);
-#endif
-  FloatsToSamplesBase(from, to, n);
+  Run<Convert<float, sample>>(from, to, n);
 }
 
 void SamplesToFloats(const sample* from, float* to, int n)
 {
-#if defined(__x86_64__) || defined(__i386__)
-  if (kHasAVX2)
-    return SamplesToFloatsAVX2(from, to, n);
-#endif
-  SamplesToFloatsBase(from, to, n);
+  Run<Convert<sample, float>>(from, to, n);
 }
 
 void AddSamplesToFloats(const sample* from, float* to, int n)
 {
-#if defined(__x86_64__) || defined(__i386__)
-  if (kHasAVX2)
-    return AddSamplesToFloatsAVX2(from, to, n);
-#endif
-  AddSamplesToFloatsBase(from, to, n);
+  Run<Accumulate>(from, to, n);
 }
 
 void RoundToFloatFlushingSubnormals(const sample* from, sample* to, int n)
 {
-#if defined(__x86_64__) || defined(__i386__)
-  if (kHasAVX2)
-    return RoundToFloatFlushingSubnormalsAVX2(from, to, n);
-#endif
-  RoundToFloatFlushingSubnormalsBase(from, to, n);
+  Run<RoundFlushing>(from, to, n);
 }
 
 void FlushFloatSubnormals(const sample* from, sample* to, int n)
 {
-#if defined(__x86_64__) || defined(__i386__)
-  if (kHasAVX2)
-    return FlushFloatSubnormalsAVX2(from, to, n);
-#endif
-  FlushFloatSubnormalsBase(from, to, n);
+  Run<Flushing>(from, to, n);
 }
 } // namespace iplug

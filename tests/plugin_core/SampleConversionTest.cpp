@@ -197,29 +197,46 @@ std::vector<sample> FloatEdgeSamples()
           -0.0};
 }
 
+// n awkward samples with a float edge value in every third place.
+std::vector<sample> EdgeLadenSamples(int n)
+{
+  const std::vector<sample> edges = FloatEdgeSamples();
+  std::vector<sample> samples = AwkwardSamples(n);
+  for (size_t i = 0; i < samples.size(); i += 3)
+    samples[i] = edges[(i / 3) % edges.size()];
+  return samples;
+}
+
+// Passes when the first n of `to` are `expected` (bits, or both NaN) and the guard after them is untouched.
+::testing::AssertionResult WroteExactly(const std::vector<sample>& to, const std::vector<sample>& expected, int n)
+{
+  for (int i = 0; i < n; ++i)
+    if (!Same(to[static_cast<size_t>(i)], expected[static_cast<size_t>(i)]))
+      return ::testing::AssertionFailure() << "length " << n << ", element " << i << ": "
+                                           << to[static_cast<size_t>(i)] << " instead of "
+                                           << expected[static_cast<size_t>(i)];
+  for (int i = n; i < n + kGuard; ++i)
+    if (to[static_cast<size_t>(i)] != kSampleSentinel)
+      return ::testing::AssertionFailure() << "length " << n << " wrote element " << i;
+  return ::testing::AssertionSuccess();
+}
+
 TEST(SampleConversion, RoundingWithFlushMatchesTheProcessorsFlushToZeroAtEveryLength)
 {
-  std::vector<sample> edges = FloatEdgeSamples();
   for (int n : Lengths())
   {
-    std::vector<sample> from = AwkwardSamples(n);
-    for (size_t i = 0; i < from.size(); i += 3)
-      from[i] = edges[(i / 3) % edges.size()];
-    std::vector<sample> to(static_cast<size_t>(n + kGuard), kSampleSentinel);
+    const std::vector<sample> from = EdgeLadenSamples(n);
     std::vector<sample> expected(from.size());
     {
       const ScopedFlushDenormals flush;
       for (size_t i = 0; i < from.size(); ++i)
         expected[i] = static_cast<sample>(ScalarFloat(from[i]));
     }
+    std::vector<sample> to(static_cast<size_t>(n + kGuard), kSampleSentinel);
 
     RoundToFloatFlushingSubnormals(from.data(), to.data(), n);
 
-    for (int i = 0; i < n; ++i)
-      ASSERT_TRUE(Same(to[static_cast<size_t>(i)], expected[static_cast<size_t>(i)]))
-        << "length " << n << ", element " << i << ": " << from[static_cast<size_t>(i)];
-    for (int i = n; i < n + kGuard; ++i)
-      ASSERT_EQ(to[static_cast<size_t>(i)], kSampleSentinel) << "length " << n << " wrote element " << i;
+    ASSERT_TRUE(WroteExactly(to, expected, n));
   }
 }
 
@@ -241,13 +258,10 @@ TEST(SampleConversion, RoundingWithFlushKeepsTheSignOfFlushedSamplesAndWorksInPl
 
 TEST(SampleConversion, FlushingFloatsMatchesRoundingWithFlushForSamplesThatAreFloats)
 {
-  std::vector<sample> edges = FloatEdgeSamples();
   for (int n : Lengths())
   {
-    std::vector<sample> from = AwkwardSamples(n);
-    for (size_t i = 0; i < from.size(); i += 3)
-      from[i] = edges[(i / 3) % edges.size()];
     // Only floats: the path is for samples converted from float buffers.
+    std::vector<sample> from = EdgeLadenSamples(n);
     for (sample& s : from)
       s = static_cast<sample>(ScalarFloat(s));
     std::vector<sample> expected(from.size());
@@ -255,16 +269,11 @@ TEST(SampleConversion, FlushingFloatsMatchesRoundingWithFlushForSamplesThatAreFl
     std::vector<sample> to(static_cast<size_t>(n + kGuard), kSampleSentinel);
 
     FlushFloatSubnormals(from.data(), to.data(), n);
+    ASSERT_TRUE(WroteExactly(to, expected, n));
 
-    for (int i = 0; i < n; ++i)
-      ASSERT_TRUE(Same(to[static_cast<size_t>(i)], expected[static_cast<size_t>(i)]))
-        << "length " << n << ", element " << i << ": " << from[static_cast<size_t>(i)];
-    for (int i = n; i < n + kGuard; ++i)
-      ASSERT_EQ(to[static_cast<size_t>(i)], kSampleSentinel) << "length " << n << " wrote element " << i;
-
+    from.resize(static_cast<size_t>(n + kGuard), kSampleSentinel);
     FlushFloatSubnormals(from.data(), from.data(), n);
-    for (int i = 0; i < n; ++i)
-      ASSERT_TRUE(Same(from[static_cast<size_t>(i)], expected[static_cast<size_t>(i)])) << "in place, element " << i;
+    ASSERT_TRUE(WroteExactly(from, expected, n)) << "in place";
   }
 }
 #endif
