@@ -83,7 +83,9 @@ void Tidewell::OnReset()
   mEnvelopePos = 0.f;
   mRandomExtension = 0.f;
   mMeter = 0.f;
+  // The rate may have changed while the settings did not, so the derived values are recomputed either way.
   TakeSettings();
+  Calc();
 }
 
 void Tidewell::OnActivate(bool active)
@@ -117,8 +119,7 @@ void Tidewell::TakeSettings()
   const auto random = static_cast<float>(params[kRandom]->Value());
   const auto duration = static_cast<float>(params[kDuration]->Value());
   const auto depth = static_cast<float>(params[kDepth]->Value());
-  if (duckOn != mDuckOn || period != mPeriod || random != mRandom || duration != mDuration || depth != mDepth ||
-      mDerivedRate != mSampleRate)
+  if (duckOn != mDuckOn || period != mPeriod || random != mRandom || duration != mDuration || depth != mDepth)
     TakeChangedSettings(duckOn, period, random, duration, depth);
 }
 
@@ -138,7 +139,6 @@ void Tidewell::Calc()
   mRandomSeconds = mRandom * 10.f + 5.f;
   mDurationSamples = ((mDuration + mDuration) + 1.f) * mSampleRate;
   mDepthAmount = mDepth * 0.25f + 0.25f;
-  mDerivedRate = mSampleRate;
 }
 
 void Tidewell::RunPeriodTest(int nFrames)

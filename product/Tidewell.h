@@ -80,7 +80,6 @@ private:
   float mRandomSeconds = 0.f;
   float mDurationSamples = 0.f;
   float mDepthAmount = 0.f;
-  float mDerivedRate = -1.f; // the sample rate the derived values were computed for (none yet)
 
   float mSampleCounter = 0.f;
   float mEnvelopePos = 0.f;

@@ -61,6 +61,22 @@ bool Same(T a, T b)
 {
   return std::memcmp(&a, &b, sizeof(T)) == 0 || (std::isnan(a) && std::isnan(b));
 }
+
+// Passes when the first n of `to` are `expected` (the same bits, or both NaN) and the guard after them
+// still holds the sentinel.
+template <class T>
+::testing::AssertionResult WroteExactly(const std::vector<T>& to, const std::vector<T>& expected, int n, T sentinel)
+{
+  for (int i = 0; i < n; ++i)
+    if (!Same(to[static_cast<size_t>(i)], expected[static_cast<size_t>(i)]))
+      return ::testing::AssertionFailure() << "length " << n << ", element " << i << ": "
+                                           << to[static_cast<size_t>(i)] << " instead of "
+                                           << expected[static_cast<size_t>(i)];
+  for (int i = n; i < n + kGuard; ++i)
+    if (to[static_cast<size_t>(i)] != sentinel)
+      return ::testing::AssertionFailure() << "length " << n << " wrote element " << i;
+  return ::testing::AssertionSuccess();
+}
 } // namespace
 
 TEST(SampleConversion, FloatsBecomeTheSameSamplesAtEveryLength)
@@ -75,13 +91,8 @@ TEST(SampleConversion, FloatsBecomeTheSameSamplesAtEveryLength)
 
     FloatsToSamples(from.data(), to.data(), n);
 
-    for (int i = 0; i < n; ++i)
-    {
-      const auto expected = static_cast<sample>(from[static_cast<size_t>(i)]);
-      ASSERT_TRUE(Same(to[static_cast<size_t>(i)], expected)) << "length " << n << ", element " << i;
-    }
-    for (int i = n; i < n + kGuard; ++i)
-      ASSERT_EQ(to[static_cast<size_t>(i)], kSampleSentinel) << "length " << n << " wrote element " << i;
+    const std::vector<sample> expected(from.begin(), from.end());
+    ASSERT_TRUE(WroteExactly(to, expected, n, kSampleSentinel));
   }
 }
 
@@ -94,13 +105,10 @@ TEST(SampleConversion, SamplesRoundToTheSameFloatsAtEveryLength)
 
     SamplesToFloats(from.data(), to.data(), n);
 
-    for (int i = 0; i < n; ++i)
-    {
-      const float expected = ScalarFloat(from[static_cast<size_t>(i)]);
-      ASSERT_TRUE(Same(to[static_cast<size_t>(i)], expected)) << "length " << n << ", element " << i;
-    }
-    for (int i = n; i < n + kGuard; ++i)
-      ASSERT_EQ(to[static_cast<size_t>(i)], kFloatSentinel) << "length " << n << " wrote element " << i;
+    std::vector<float> expected(from.size());
+    for (size_t i = 0; i < from.size(); ++i)
+      expected[i] = ScalarFloat(from[i]);
+    ASSERT_TRUE(WroteExactly(to, expected, n, kFloatSentinel));
   }
 }
 
@@ -116,15 +124,14 @@ TEST(SampleConversion, AddingRoundsEachSampleThenAddsAsFloats)
 
     AddSamplesToFloats(from.data(), to.data(), n);
 
-    for (int i = 0; i < n; ++i)
+    std::vector<float> expected(from.size());
+    for (size_t i = 0; i < from.size(); ++i)
     {
-      volatile float sum = before[static_cast<size_t>(i)];
-      sum = sum + ScalarFloat(from[static_cast<size_t>(i)]);
-      const float expected = sum;
-      ASSERT_TRUE(Same(to[static_cast<size_t>(i)], expected)) << "length " << n << ", element " << i;
+      volatile float sum = before[i];
+      sum = sum + ScalarFloat(from[i]);
+      expected[i] = sum;
     }
-    for (int i = n; i < n + kGuard; ++i)
-      ASSERT_EQ(to[static_cast<size_t>(i)], kFloatSentinel) << "length " << n << " wrote element " << i;
+    ASSERT_TRUE(WroteExactly(to, expected, n, kFloatSentinel));
   }
 }
 
@@ -207,20 +214,6 @@ std::vector<sample> EdgeLadenSamples(int n)
   return samples;
 }
 
-// Passes when the first n of `to` are `expected` (bits, or both NaN) and the guard after them is untouched.
-::testing::AssertionResult WroteExactly(const std::vector<sample>& to, const std::vector<sample>& expected, int n)
-{
-  for (int i = 0; i < n; ++i)
-    if (!Same(to[static_cast<size_t>(i)], expected[static_cast<size_t>(i)]))
-      return ::testing::AssertionFailure() << "length " << n << ", element " << i << ": "
-                                           << to[static_cast<size_t>(i)] << " instead of "
-                                           << expected[static_cast<size_t>(i)];
-  for (int i = n; i < n + kGuard; ++i)
-    if (to[static_cast<size_t>(i)] != kSampleSentinel)
-      return ::testing::AssertionFailure() << "length " << n << " wrote element " << i;
-  return ::testing::AssertionSuccess();
-}
-
 TEST(SampleConversion, RoundingWithFlushMatchesTheProcessorsFlushToZeroAtEveryLength)
 {
   for (int n : Lengths())
@@ -236,7 +229,7 @@ TEST(SampleConversion, RoundingWithFlushMatchesTheProcessorsFlushToZeroAtEveryLe
 
     RoundToFloatFlushingSubnormals(from.data(), to.data(), n);
 
-    ASSERT_TRUE(WroteExactly(to, expected, n));
+    ASSERT_TRUE(WroteExactly(to, expected, n, kSampleSentinel));
   }
 }
 
@@ -269,11 +262,11 @@ TEST(SampleConversion, FlushingFloatsMatchesRoundingWithFlushForSamplesThatAreFl
     std::vector<sample> to(static_cast<size_t>(n + kGuard), kSampleSentinel);
 
     FlushFloatSubnormals(from.data(), to.data(), n);
-    ASSERT_TRUE(WroteExactly(to, expected, n));
+    ASSERT_TRUE(WroteExactly(to, expected, n, kSampleSentinel));
 
     from.resize(static_cast<size_t>(n + kGuard), kSampleSentinel);
     FlushFloatSubnormals(from.data(), from.data(), n);
-    ASSERT_TRUE(WroteExactly(from, expected, n)) << "in place";
+    ASSERT_TRUE(WroteExactly(from, expected, n, kSampleSentinel)) << "in place";
   }
 }
 #endif
