@@ -827,7 +827,11 @@ bool SVGDocumentParser::FinishViewport(const char* units)
   SVGLength unit{1.0f, SVGLength::kPx};
   const std::string_view unitName(units ? units : "px");
   if (unitName == "pt" || unitName == "pc" || unitName == "mm" || unitName == "cm" || unitName == "in")
-    SVGLength::Parse(std::string("1") + std::string(unitName), unit);
+  {
+    std::string oneUnit = "1";
+    oneUnit += unitName;
+    SVGLength::Parse(oneUnit, unit);
+  }
   const double unitScale = 1.0 / unit.ToUser(mDpi, 1.0f);
 
   IMatrix m(unitScale, 0.0, 0.0, unitScale, 0.0, 0.0);

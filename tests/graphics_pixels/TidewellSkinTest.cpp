@@ -13,9 +13,7 @@ namespace
   // The committed skin, next to the product's sources.
   std::string SkinPath(const char* name)
   {
-    const std::string here = __FILE__;
-    const std::string root = here.substr(0, here.rfind("/tests/"));
-    return root + "/product/resources/" + name;
+    return std::string(TIDEWELL_SOURCE_DIR) + "/product/resources/" + name;
   }
 
   // A decoded PNG (cairo's ARGB32, premultiplied) that frees itself.
