@@ -51,7 +51,10 @@ Config Tidewell::MakeConfig()
                 .editorMinHeight = 110,
                 .editorMaxHeight = 440,
                 .hostCanResize = false,
-                .bundleId = "com.kelvane.audiounit.Tidewell"};
+                .bundleId = "com.kelvane.audiounit.Tidewell",
+                .lv2Class = "DynamicsPlugin",
+                .makerURL = "https://kelvane.com",
+                .licenseURI = "https://kelvane.com/plugins/licence"};
 }
 
 Tidewell::Tidewell(const InstanceInfo& info)
