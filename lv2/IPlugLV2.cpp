@@ -1,6 +1,7 @@
 #include "IPlugLV2.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -32,6 +33,40 @@ namespace
   {
     return requested < 0 ? widest : std::min(requested, widest);
   }
+
+  // Every stored project holds its doubles little-endian, the order in which x86 builds first wrote them.
+  void PutLittleEndian(double value, uint8_t* out)
+  {
+    auto bits = std::bit_cast<uint64_t>(value);
+    for (int i = 0; i < 8; ++i, bits >>= 8)
+      out[i] = static_cast<uint8_t>(bits & 0xFF);
+  }
+
+  double ReadLittleEndian(const uint8_t* in)
+  {
+    uint64_t bits = 0;
+    for (int i = 7; i >= 0; --i)
+      bits = (bits << 8) | in[i];
+    return std::bit_cast<double>(bits);
+  }
+
+  double ReadBigEndian(const uint8_t* in)
+  {
+    uint64_t bits = 0;
+    for (int i = 0; i < 8; ++i)
+      bits = (bits << 8) | in[i];
+    return std::bit_cast<double>(bits);
+  }
+
+  // Whether value could be what a parameter with that range held when it was saved. The bytes of a double read
+  // in the wrong order almost never make such a value: they land far outside the range, on a subnormal or on
+  // a number too small to be anything but an accident.
+  bool IsPlausibleStoredValue(double value, const IParam& param)
+  {
+    if (!std::isfinite(value) || value < param.GetMin() || value > param.GetMax())
+      return false;
+    return value == 0.0 || std::fabs(value) >= 1e-30;
+  }
 }
 
 IPlugLV2::IPlugLV2(const InstanceInfo& info, const Config& config)
@@ -43,12 +78,14 @@ IPlugLV2::IPlugLV2(const InstanceInfo& info, const Config& config)
   , mMap(static_cast<LV2_URID_Map*>(const_cast<void*>(FindFeature(info.mFeatures, LV2_URID__map))))
   , mStateKeyURI(LV2StateKeyURI(config))
   , mControlPorts(static_cast<size_t>(NParams()), nullptr)
-  , mLastControlValues(static_cast<size_t>(NParams()), std::numeric_limits<float>::quiet_NaN())
+  , mLastControlValues(static_cast<size_t>(NParams()))
   , mInputPorts(static_cast<size_t>(mNInputs), nullptr)
   , mOutputPorts(static_cast<size_t>(mNOutputs), nullptr)
   , mInputSlice(static_cast<size_t>(mNInputs), nullptr)
   , mOutputSlice(static_cast<size_t>(mNOutputs), nullptr)
 {
+  for (std::atomic<float>& last : mLastControlValues)
+    last.store(std::numeric_limits<float>::quiet_NaN(), std::memory_order_relaxed);
   SetSampleRate(info.mSampleRate);
   const int hostBlock = BlockLengthFromOptions(info.mFeatures);
   SetBlockSize(hostBlock > 0 ? std::min(hostBlock, kMaxBlockSize) : kDefaultBlockSize);
@@ -132,11 +169,11 @@ void IPlugLV2::ApplyControlPorts()
   // Runs before every block and almost never finds a change: the check is a tight loop with no call, so it
   // needs no saved registers, and the rare change is taken on out of line.
   const float* const* ports = mControlPorts.data();
-  const float* lastValues = mLastControlValues.data();
+  const std::atomic<float>* lastValues = mLastControlValues.data();
   const auto count = mControlPorts.size();
   bool changed = false;
   for (size_t i = 0; i < count; ++i)
-    changed |= ports[i] && !(*ports[i] == lastValues[i]);
+    changed |= ports[i] && !(*ports[i] == lastValues[i].load(std::memory_order_relaxed));
   if (changed)
     ApplyChangedControlPorts();
 }
@@ -149,17 +186,18 @@ void IPlugLV2::ApplyChangedControlPorts()
     if (!port)
       continue;
     const float value = *port;
-    float& last = mLastControlValues[static_cast<size_t>(i)];
+    std::atomic<float>& last = mLastControlValues[static_cast<size_t>(i)];
     // A port that still shows the value last taken leaves alone what state or the editor set since; one that
     // equals the parameter already (as a float) must not round the parameter's double to a float.
-    if (value == last)
+    if (value == last.load(std::memory_order_relaxed))
       continue;
-    last = value;
+    last.store(value, std::memory_order_relaxed);
     IParam* param = GetParam(i);
     if (value == static_cast<float>(param->Value()))
       continue;
     param->Set(value);
-    SendParameterValueFromAPI(i, param->Value(), false);
+    // Not queued toward an editor: an LV2 editor is an instance of its own that the host feeds with port
+    // events, and no idle timer runs here to drain the queue.
     OnParamChange(i, kHost, 0);
   }
 }
@@ -225,6 +263,59 @@ bool IPlugLV2::IsStateSize(size_t size) const
   return SerializeState(current) && static_cast<size_t>(current.Size()) == size;
 }
 
+double IPlugLV2::PendingValue(int paramIdx) const
+{
+  const IParam& param = *GetParam(paramIdx);
+  const float* port = mControlPorts[static_cast<size_t>(paramIdx)];
+  if (port)
+  {
+    const float value = *port;
+    if (!(value == mLastControlValues[static_cast<size_t>(paramIdx)].load(std::memory_order_relaxed)) &&
+        !(value == static_cast<float>(param.Value())))
+      return param.Constrain(value);
+  }
+  return param.Value();
+}
+
+std::vector<uint8_t> IPlugLV2::StoredParameterList() const
+{
+  std::vector<uint8_t> bytes(static_cast<size_t>(NParams()) * sizeof(double));
+  for (int i = 0; i < NParams(); ++i)
+    PutLittleEndian(PendingValue(i), bytes.data() + static_cast<size_t>(i) * sizeof(double));
+  return bytes;
+}
+
+bool IPlugLV2::ReadStoredParameterList(const uint8_t* data, size_t size, IByteChunk& state) const
+{
+  if (size != static_cast<size_t>(NParams()) * sizeof(double))
+    return false;
+  int plausible = 0;
+  int plausibleReversed = 0;
+  for (int i = 0; i < NParams(); ++i)
+  {
+    const uint8_t* bytes = data + static_cast<size_t>(i) * sizeof(double);
+    const double value = ReadLittleEndian(bytes);
+    if (!std::isfinite(value))
+      return false;
+    plausible += IsPlausibleStoredValue(value, *GetParam(i));
+    plausibleReversed += IsPlausibleStoredValue(ReadBigEndian(bytes), *GetParam(i));
+    state.Put(&value);
+  }
+  // Out-of-range values are clamped, as in the other formats; a list that makes more sense byte-reversed was
+  // written by a big-endian machine in its own order, and would restore as noise.
+  return plausibleReversed <= plausible;
+}
+
+void IPlugLV2::TakeControlPortsAsSeen()
+{
+  for (int i = 0; i < NParams(); ++i)
+  {
+    const float* port = mControlPorts[static_cast<size_t>(i)];
+    mLastControlValues[static_cast<size_t>(i)].store(port ? *port : static_cast<float>(GetParam(i)->Value()),
+                                                     std::memory_order_relaxed);
+  }
+}
+
 LV2_State_Status IPlugLV2::SaveState(LV2_State_Store_Function store, LV2_State_Handle handle,
                                      const LV2_Feature* const* features)
 {
@@ -233,11 +324,17 @@ LV2_State_Status IPlugLV2::SaveState(LV2_State_Store_Function store, LV2_State_H
     return LV2_STATE_ERR_UNKNOWN;
   if (!MapURIDs(features, urids))
     return LV2_STATE_ERR_NO_FEATURE;
+  if (!DoesStateChunks())
+  {
+    const std::vector<uint8_t> bytes = StoredParameterList();
+    return store(handle, urids.mStateKey, bytes.data(), bytes.size(), urids.mAtomChunk,
+                 LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
+  }
   IByteChunk state;
   if (!SerializeState(state))
     return LV2_STATE_ERR_UNKNOWN;
   return store(handle, urids.mStateKey, state.GetData(), static_cast<size_t>(state.Size()), urids.mAtomChunk,
-               LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
+               LV2_STATE_IS_POD);
 }
 
 LV2_State_Status IPlugLV2::RestoreState(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle,
@@ -261,7 +358,14 @@ LV2_State_Status IPlugLV2::RestoreState(LV2_State_Retrieve_Function retrieve, LV
 
   IByteChunk state;
   IByteChunk before;
-  if (state.PutBytes(data, static_cast<int>(size)) != static_cast<int>(size) || !SerializeState(before))
+  if (DoesStateChunks())
+  {
+    if (state.PutBytes(data, static_cast<int>(size)) != static_cast<int>(size))
+      return LV2_STATE_ERR_UNKNOWN;
+  }
+  else if (!ReadStoredParameterList(static_cast<const uint8_t*>(data), size, state))
+    return LV2_STATE_ERR_UNKNOWN;
+  if (!SerializeState(before))
     return LV2_STATE_ERR_UNKNOWN;
   if (UnserializeState(state, 0) <= 0)
   {
@@ -269,6 +373,7 @@ LV2_State_Status IPlugLV2::RestoreState(LV2_State_Retrieve_Function retrieve, LV
     UnserializeState(before, 0);
     return LV2_STATE_ERR_UNKNOWN;
   }
+  TakeControlPortsAsSeen();
   OnRestoreState();
   return LV2_STATE_SUCCESS;
 }

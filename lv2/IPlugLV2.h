@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,12 +44,16 @@ public:
   // Takes changed control ports into the parameters, processes nFrames frames of the connected audio ports
   // (in slices of the block size) and writes the meter port. Allocates nothing, takes no lock. [audio-thread]
   void Run(uint32_t nFrames);
-  // Stores the serialized parameter values (the same bytes as the Audio Unit's ClassInfo "data") as one
-  // portable atom:Chunk; LV2_STATE_ERR_NO_FEATURE without a URID map. [main-thread]
+  // Stores the parameter values the next Run will process, a control port changed since the last Run counting
+  // over the parameter it carries, as one atom:Chunk: the Audio Unit's ClassInfo "data" (one double per
+  // parameter), always little-endian and flagged portable; a product with opaque state chunks stores its own
+  // bytes, not flagged portable. LV2_STATE_ERR_NO_FEATURE without a URID map. May run while Run does, and
+  // changes nothing. [main-thread]
   LV2_State_Status SaveState(LV2_State_Store_Function store, LV2_State_Handle handle,
                              const LV2_Feature* const* features);
-  // Restores what SaveState stored. Bytes that are missing, of another type or size, or that the product
-  // cannot read change nothing and return an error status. [main-thread]
+  // Restores what SaveState stored; the control ports as they stand count as taken, so the restored values
+  // hold until the host changes a port. Bytes that are missing, of another type or size, not finite, in the
+  // other byte order, or that the product cannot read change nothing and return an error status. [main-thread]
   LV2_State_Status RestoreState(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle,
                                 const LV2_Feature* const* features);
 
@@ -85,6 +90,16 @@ private:
   void ProcessSlice(uint32_t offset, int nFrames);
   // Whether size bytes can be the serialized state of this product.
   bool IsStateSize(size_t size) const;
+  // The value parameter paramIdx will have after the next Run: its control port's when that changed since the
+  // last Run, else its own. [any-thread]
+  double PendingValue(int paramIdx) const;
+  // The parameter list as stored: PendingValue of each parameter as a little-endian double.
+  std::vector<uint8_t> StoredParameterList() const;
+  // Reads a stored parameter list into the chunk the product's reader takes; false, leaving state as it
+  // was, when a value is not finite or the list reads as one written in the other byte order.
+  bool ReadStoredParameterList(const uint8_t* data, size_t size, IByteChunk& state) const;
+  // Marks each connected control port's value, and each unconnected port as the parameter's value, as taken.
+  void TakeControlPortsAsSeen();
 
   int mNInputs;                            // audio inputs of the plug-in URI
   int mNOutputs;                           // audio outputs of the plug-in URI
@@ -92,7 +107,8 @@ private:
   LV2_URID_Map* mMap = nullptr;            // the host's URID map from instantiation (not owned), or null
   std::string mStateKeyURI;                // the state property of the serialized parameters
   std::vector<const float*> mControlPorts; // one per parameter, host-owned, or null while unconnected
-  std::vector<float> mLastControlValues;   // the control port values last seen, NaN before the first run
+  std::vector<std::atomic<float>> mLastControlValues; // the control port values last taken, NaN before the first;
+                                                      // written by Run and RestoreState, read by SaveState too
   float* mMeterPort = nullptr;             // host-owned meter port, or null
   std::vector<const float*> mInputPorts;   // host-owned audio inputs, or null
   std::vector<float*> mOutputPorts;        // host-owned audio outputs, or null

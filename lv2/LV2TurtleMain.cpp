@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "LV2PluginVariant.h"
 #include "LV2TurtleWriter.h"
@@ -22,13 +23,18 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "cannot make the plug-in\n");
     return 1;
   }
-  iplug::LV2TurtleWriter writer(*plug, iplug::LV2PluginVariants(iplug::MakePlugConfig(), iplug::PlugHasMeter()),
-                                argv[2], argv[3]);
+  const iplug::Config config = iplug::MakePlugConfig();
+  iplug::LV2TurtleWriter writer(*plug, config, iplug::LV2PluginVariants(config, iplug::PlugHasMeter()), argv[2],
+                                argv[3]);
   if (argc == 5)
     writer.SetUI(iplug::LV2UIURI(iplug::MakePlugConfig()), argv[4]);
-  if (!writer.WriteBundle(argv[1]))
+  std::string refusal;
+  if (!writer.WriteBundle(argv[1], refusal))
   {
-    std::fprintf(stderr, "cannot write the description into %s\n", argv[1]);
+    if (!refusal.empty())
+      std::fprintf(stderr, "cannot describe %s in LV2: %s\n", config.pluginName, refusal.c_str());
+    else
+      std::fprintf(stderr, "cannot write the description into %s\n", argv[1]);
     return 1;
   }
   return 0;

@@ -1,7 +1,9 @@
 #include "LV2TurtleWriter.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <utility>
 
@@ -77,6 +79,26 @@ namespace
     }
   }
 
+  // lv2core's plug-in classes, by the name after "lv2:".
+  constexpr const char* kLV2Classes[] = {
+    "Plugin", "AllpassPlugin", "AmplifierPlugin", "AnalyserPlugin", "BandpassPlugin", "ChorusPlugin",
+    "CombPlugin", "CompressorPlugin", "ConstantPlugin", "ConverterPlugin", "DelayPlugin", "DistortionPlugin",
+    "DynamicsPlugin", "EQPlugin", "EnvelopePlugin", "ExpanderPlugin", "FilterPlugin", "FlangerPlugin",
+    "FunctionPlugin", "GatePlugin", "GeneratorPlugin", "HighpassPlugin", "InstrumentPlugin", "LimiterPlugin",
+    "LowpassPlugin", "MIDIPlugin", "MixerPlugin", "ModulatorPlugin", "MultiEQPlugin", "OscillatorPlugin",
+    "ParaEQPlugin", "PhaserPlugin", "PitchPlugin", "ReverbPlugin", "SimulatorPlugin", "SpatialPlugin",
+    "SpectralPlugin", "UtilityPlugin", "WaveshaperPlugin"};
+
+  bool IsLV2Class(const char* name)
+  {
+    for (const char* known : kLV2Classes)
+    {
+      if (name && std::strcmp(name, known) == 0)
+        return true;
+    }
+    return false;
+  }
+
   std::string ChannelName(const char* route, int channel, int nChannels)
   {
     if (nChannels == 1)
@@ -104,13 +126,49 @@ namespace
   }
 }
 
-LV2TurtleWriter::LV2TurtleWriter(const IPlugLV2& plug, std::vector<LV2PluginVariant> variants,
+LV2Version LV2VersionOf(int packedVersion)
+{
+  // LV2 has no major version (a plug-in URI stays compatible with itself) and takes a version for a release
+  // only when both numbers are even and the minor one is not 0. Every version we ship is a release, so each
+  // part is doubled: minor = 2 x (major x 500 + minor), micro = 2 x bug-fix. The minor part of the packed
+  // version is one byte (below 500), so a later version always compares greater, 1.1.2 becoming 1002.4; a
+  // 0.0.x version maps to minor 0, which LV2 reads as a pre-release, as it is.
+  const int major = (packedVersion >> 16) & 0x7FFF;
+  const int minor = (packedVersion >> 8) & 0xFF;
+  const int bugFix = packedVersion & 0xFF;
+  return {2 * (major * 500 + minor), 2 * bugFix};
+}
+
+LV2TurtleWriter::LV2TurtleWriter(const IPlugLV2& plug, const Config& config, std::vector<LV2PluginVariant> variants,
                                  std::string binaryName, std::string descriptionName)
   : mPlug(plug)
+  , mConfig(config)
   , mVariants(std::move(variants))
   , mBinaryName(std::move(binaryName))
   , mDescriptionName(std::move(descriptionName))
 {
+}
+
+std::string LV2TurtleWriter::Refusal() const
+{
+  if (!IsLV2Class(mConfig.lv2Class))
+    return std::string("\"") + (mConfig.lv2Class ? mConfig.lv2Class : "") +
+           "\" is not a plug-in class of lv2core (the configuration's lv2Class, e.g. \"DynamicsPlugin\")";
+  for (int i = 0; i < mPlug.NParams(); ++i)
+  {
+    const IParam& param = *mPlug.GetParam(i);
+    bool finite = std::isfinite(param.GetDefault()) && std::isfinite(param.GetMin()) && std::isfinite(param.GetMax());
+    for (int t = 0; t < param.NDisplayTexts(); ++t)
+    {
+      double value = 0.0;
+      param.GetDisplayTextAtIdx(t, &value);
+      finite = finite && std::isfinite(value);
+    }
+    if (!finite)
+      return "parameter " + std::to_string(i) + " (" + param.GetName() +
+             ") has a default, bound or display value that is not a finite number";
+  }
+  return "";
 }
 
 std::string LV2TurtleWriter::Manifest() const
@@ -152,6 +210,7 @@ std::string LV2TurtleWriter::Manifest() const
 std::string LV2TurtleWriter::Description() const
 {
   std::string out = kPrefixes;
+  DescribeProject(out);
   for (const LV2PluginVariant& variant : mVariants)
     DescribeVariant(variant, out);
   return out;
@@ -181,36 +240,51 @@ std::string LV2TurtleWriter::ParamSymbol(int paramIdx) const
   return symbol;
 }
 
+void LV2TurtleWriter::DescribePlugin(const LV2PluginVariant& variant, std::string& out) const
+{
+  out += std::string("    a lv2:Plugin , lv2:") + mConfig.lv2Class + " ;\n";
+  out += "    doap:name " + Quoted(variant.mName.c_str()) + " ;\n";
+  out += "    lv2:project <" + LV2PluginStem(mConfig) + "> ;\n";
+  const LV2Version version = LV2VersionOf(mPlug.GetPluginVersion(false));
+  out += "    lv2:minorVersion " + std::to_string(version.minor) + " ;\n";
+  out += "    lv2:microVersion " + std::to_string(version.micro) + " ;\n";
+  if (mConfig.licenseURI && mConfig.licenseURI[0])
+    out += std::string("    doap:license <") + mConfig.licenseURI + "> ;\n";
+}
+
+void LV2TurtleWriter::DescribeProject(std::string& out) const
+{
+  // The maker belongs to the project every layout is part of (doap:maintainer applies to a doap:Project, which
+  // a plug-in is not), where hosts look when a plug-in names no maintainer of its own.
+  out += "<" + LV2PluginStem(mConfig) + ">\n    a doap:Project ;\n";
+  out += "    doap:name " + Quoted(mPlug.GetPluginName()) + " ;\n";
+  out += "    doap:maintainer [\n        a foaf:Person ;\n        foaf:name " + Quoted(mPlug.GetMfrName());
+  if (mConfig.makerURL && mConfig.makerURL[0])
+    out += std::string(" ;\n        foaf:homepage <") + mConfig.makerURL + ">";
+  if (mConfig.makerEmail && mConfig.makerEmail[0])
+    out += std::string(" ;\n        foaf:mbox <mailto:") + mConfig.makerEmail + ">";
+  out += "\n    ] .\n\n";
+}
+
 void LV2TurtleWriter::DescribeVariant(const LV2PluginVariant& variant, std::string& out) const
 {
   out += "<" + variant.mURI + ">\n";
-  out += mPlug.IsInstrument() ? "    a lv2:Plugin , lv2:InstrumentPlugin , doap:Project ;\n" : "    a lv2:Plugin , doap:Project ;\n";
-  out += "    doap:name " + Quoted(variant.mName.c_str()) + " ;\n";
-  out += "    doap:maintainer [ foaf:name " + Quoted(mPlug.GetMfrName()) + " ] ;\n";
+  DescribePlugin(variant, out);
   out += "    lv2:optionalFeature lv2:hardRTCapable , urid:map , opts:options ;\n";
   out += "    opts:supportedOption bufsz:maxBlockLength , bufsz:nominalBlockLength ;\n";
-  out += "    lv2:extensionData state:interface ;\n";
-  out += "    lv2:port ";
+  out += "    lv2:extensionData state:interface";
+  std::vector<std::string> ports;
   for (int i = 0; i < variant.mNParams; ++i)
-  {
-    DescribeParam(i, out);
-    out += " , ";
-  }
+    DescribeParam(i, ports.emplace_back());
   if (variant.mHasMeter)
-  {
-    DescribeMeter(variant.MeterPort(), out);
-    out += " , ";
-  }
+    DescribeMeter(variant.MeterPort(), ports.emplace_back());
   for (int c = 0; c < variant.mNInputs; ++c)
-  {
-    DescribeAudio(kInput, c, variant.mNInputs, variant.FirstInputPort() + c, out);
-    out += " , ";
-  }
+    DescribeAudio(kInput, c, variant.mNInputs, variant.FirstInputPort() + c, ports.emplace_back());
   for (int c = 0; c < variant.mNOutputs; ++c)
-  {
-    DescribeAudio(kOutput, c, variant.mNOutputs, variant.FirstOutputPort() + c, out);
-    out += c + 1 < variant.mNOutputs ? " , " : " .\n\n";
-  }
+    DescribeAudio(kOutput, c, variant.mNOutputs, variant.FirstOutputPort() + c, ports.emplace_back());
+  for (size_t i = 0; i < ports.size(); ++i)
+    out += (i == 0 ? " ;\n    lv2:port " : " , ") + ports[i];
+  out += " .\n\n";
 }
 
 void LV2TurtleWriter::DescribeParam(int paramIdx, std::string& out) const
@@ -287,8 +361,11 @@ void LV2TurtleWriter::DescribeAudio(ERoute route, int channel, int nChannels, in
   out += "        lv2:name " + Quoted(ChannelName(input ? "Input" : "Output", channel, nChannels).c_str()) + "\n    ]";
 }
 
-bool LV2TurtleWriter::WriteBundle(const std::string& bundleDir) const
+bool LV2TurtleWriter::WriteBundle(const std::string& bundleDir, std::string& error) const
 {
+  error = Refusal();
+  if (!error.empty())
+    return false;
   return WriteText(bundleDir + "/manifest.ttl", Manifest()) &&
          WriteText(bundleDir + "/" + mDescriptionName, Description());
 }

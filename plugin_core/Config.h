@@ -32,5 +32,9 @@ struct Config
   int editorMaxHeight = 0;         // largest editor height in pixels
   bool hostCanResize = false;      // the host may resize the editor
   const char* bundleId = "";       // bundle identifier
+  const char* lv2Class = "";       // the plug-in's LV2 class: a class name of lv2core, e.g. "DynamicsPlugin"
+  const char* makerURL = "";       // the maker's web address; empty: none
+  const char* makerEmail = "";     // the maker's e-mail address, without "mailto:"; empty: none
+  const char* licenseURI = "";     // URI of the licence the plug-in is distributed under; empty: none
 };
 } // namespace iplug

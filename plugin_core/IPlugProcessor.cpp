@@ -363,6 +363,8 @@ void IPlugProcessor::ProcessFloatBlock(const float* const* inputs, int nInputs, 
                                        int nFrames)
 {
   const int frames = BlockFrames(nFrames);
+  if (ProcessFloatBlockDirectly(inputs, nInputs, outputs, nOutputs, frames))
+    return;
   int next = 0;
   for (IChannelData<float, sample>& channel : mInChannels)
   {

@@ -60,6 +60,16 @@ public:
   virtual void GetBusName(ERoute route, int busIdx, int nBuses, WDL_String& name) const;
   // Stores the latency in samples reported to the host (main thread).
   virtual void SetLatency(int samples);
+  // Offered each block of ProcessFloatBlock (its arguments, with nFrames at most the block size) before the
+  // frame converts it: a product that can write this block's float outputs without double-precision samples,
+  // exactly as ProcessBlock would, does so and returns true; false (the default) must leave the product as it
+  // was, and the frame converts and calls ProcessBlock. The last virtual operation, so the others keep their
+  // slots. Allocates nothing, takes no lock. [audio-thread]
+  virtual bool ProcessFloatBlockDirectly(const float* const* /*inputs*/, int /*nInputs*/, float* const* /*outputs*/,
+                                         int /*nOutputs*/, int /*nFrames*/)
+  {
+    return false;
+  }
 
   // Parses a channel I/O text such as "1-1 2-2" or "2.2-2", appending one IOConfig per layout to
   // channelIOList; the four outputs receive the largest channel and bus totals of any layout (0 for none).
@@ -121,6 +131,8 @@ public:
   // are converted back, with the same result as attaching the buffers and ProcessBuffers(float), but none
   // of the per-channel attach and release bookkeeping: the data slots stay on the scratch buffers. Input
   // and output buffers may be the same memory. [audio-thread]
+  // A product whose next block needs no samples (one it passes through unchanged, say) may write it from the
+  // float buffers itself: ProcessFloatBlockDirectly offers it the block first.
   void ProcessFloatBlock(const float* const* inputs, int nInputs, float* const* outputs, int nOutputs, int nFrames);
   // Copies every input to the output of the same index (silence without one) instead of processing (audio thread).
   void PassThroughBuffers(sample type, int nFrames);

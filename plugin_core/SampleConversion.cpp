@@ -61,6 +61,20 @@ template <class From, class To>
     to[i] = FlushFloatSubnormal(from[i]);
 }
 
+// FlushFloatSubnormal on a float's own bits.
+[[gnu::always_inline]] inline void FlushingFloats(const float* from, float* to, int n)
+{
+  constexpr std::int32_t kMagnitude = 0x7FFF'FFFF;
+  constexpr std::int32_t kSmallestNormal = 0x0080'0000; // 2^-126
+  constexpr std::int32_t kSignOnly = std::numeric_limits<std::int32_t>::min();
+  for (int i = 0; i < n; ++i)
+  {
+    const auto bits = std::bit_cast<std::int32_t>(from[i]);
+    const std::int32_t keep = (bits & kMagnitude) < kSmallestNormal ? kSignOnly : -1;
+    to[i] = std::bit_cast<float>(bits & keep);
+  }
+}
+
 // Runs one of the loops above on the baseline instruction set.
 template <auto Loop, class From, class To>
 void RunBase(const From* from, To* to, int n)
@@ -112,5 +126,10 @@ void RoundToFloatFlushingSubnormals(const sample* from, sample* to, int n)
 void FlushFloatSubnormals(const sample* from, sample* to, int n)
 {
   Run<Flushing>(from, to, n);
+}
+
+void FlushFloatSubnormals(const float* from, float* to, int n)
+{
+  Run<FlushingFloats>(from, to, n);
 }
 } // namespace iplug

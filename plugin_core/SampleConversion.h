@@ -25,4 +25,7 @@ void RoundToFloatFlushingSubnormals(const sample* from, sample* to, int n);
 // The same for samples that are each exactly a float already (converted from float buffers): only the flush
 // is needed, with no conversion, so this pass costs less. `from` may equal `to`. [any-thread]
 void FlushFloatSubnormals(const sample* from, sample* to, int n);
+// The same flush from float buffers straight into float buffers, for a block that needs no samples at all:
+// bit for bit what converting to samples, flushing and rounding back gives. `from` may equal `to`. [any-thread]
+void FlushFloatSubnormals(const float* from, float* to, int n);
 } // namespace iplug

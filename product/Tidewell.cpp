@@ -51,7 +51,10 @@ Config Tidewell::MakeConfig()
                 .editorMinHeight = 110,
                 .editorMaxHeight = 440,
                 .hostCanResize = false,
-                .bundleId = "com.kelvane.audiounit.Tidewell"};
+                .bundleId = "com.kelvane.audiounit.Tidewell",
+                .lv2Class = "DynamicsPlugin",
+                .makerURL = "https://kelvane.com",
+                .licenseURI = "https://kelvane.com/plugins/licence"};
 }
 
 Tidewell::Tidewell(const InstanceInfo& info)
@@ -141,6 +144,13 @@ void Tidewell::Calc()
   mDepthAmount = mDepth * 0.25f + 0.25f;
 }
 
+bool Tidewell::PeriodEndsWithin(int nFrames) const
+{
+  // The same float operations as RunPeriodTest, so the two never disagree.
+  const float counter = mSampleCounter + static_cast<float>(nFrames);
+  return counter > (mRandomExtension + mPeriodSeconds) * mSampleRate;
+}
+
 void Tidewell::RunPeriodTest(int nFrames)
 {
   mSampleCounter += static_cast<float>(nFrames);
@@ -158,7 +168,7 @@ void Tidewell::ProcessBlock(sample** inputs, sample** outputs, int nFrames)
   TakeSettings();
   RunPeriodTest(nFrames);
 
-  const int nChans = MaxNChannels(kOutput) >= 2 && IsChannelConnected(kOutput, 1) ? 2 : 1;
+  const int nChans = NChannelsProcessed();
   if (nFrames > 0)
   {
     if (mEnvelopePos > 0.f)
@@ -174,14 +184,48 @@ void Tidewell::ProcessBlock(sample** inputs, sample** outputs, int nFrames)
   mMeterPending = true;
 }
 
-void Tidewell::ProcessSteady(sample** inputs, sample** outputs, int nFrames, int nChans)
+int Tidewell::NChannelsProcessed() const
 {
-  // Outside a dip the gain is exactly 1, so ducking or not the output is the input rounded to float, flushed
-  // as inside a dip.
+  return MaxNChannels(kOutput) >= 2 && IsChannelConnected(kOutput, 1) ? 2 : 1;
+}
+
+void Tidewell::EnterSteady()
+{
   mEnvelopePos = 0.f;
   mGain = 1.f;
   if (mDuckOn)
     mMeter = (1.f - mCosine) * 0.5f;
+}
+
+bool Tidewell::ProcessFloatBlockDirectly(const float* const* inputs, int nInputs, float* const* outputs,
+                                         int nOutputs, int nFrames)
+{
+  const int nChans = NChannelsProcessed();
+  if (nFrames <= 0 || nInputs < nChans || nOutputs < nChans || !inputs || !outputs)
+    return false;
+  for (int c = 0; c < nChans; ++c)
+  {
+    if (!inputs[c] || !outputs[c])
+      return false;
+  }
+  // Taking the settings twice when the block goes on to ProcessBlock changes nothing the second time.
+  TakeSettings();
+  if (mEnvelopePos > 0.f || PeriodEndsWithin(nFrames))
+    return false;
+  RunPeriodTest(nFrames);
+  EnterSteady();
+  // What ProcessSteady makes of float inputs, without the trip through samples.
+  for (int c = 0; c < nChans; ++c)
+    FlushFloatSubnormals(inputs[c], outputs[c], nFrames);
+  mMeterPending = true;
+  return true;
+}
+
+void Tidewell::ProcessSteady(sample** inputs, sample** outputs, int nFrames, int nChans)
+{
+  // Outside a dip the gain is exactly 1, so ducking or not the output is the input rounded to float, flushed
+  // as inside a dip.
+  EnterSteady();
 
   // Samples converted from float buffers are floats already: only the flush is left to do.
   const bool exactFloats = InputsAreFloats();

@@ -43,6 +43,11 @@ public:
   // Ducks one block of mono or stereo audio with the settings the parameters hold at its start. Audio thread;
   // allocates nothing, takes no lock.
   void ProcessBlock(iplug::sample** inputs, iplug::sample** outputs, int nFrames) override;
+  // A block of float buffers with no dip running or starting: its outputs are its inputs with subnormals
+  // flushed, written without converting to samples and back; false for any other block. Audio thread;
+  // allocates nothing, takes no lock.
+  bool ProcessFloatBlockDirectly(const float* const* inputs, int nInputs, float* const* outputs, int nOutputs,
+                                 int nFrames) override;
   // Hands the duck meter to the editor's duck picture (control tag 0) once per processed block. Main thread.
   void OnIdle() override;
 
@@ -60,12 +65,18 @@ private:
   [[gnu::noinline]] void TakeChangedSettings(bool duckOn, float period, float random, float duration, float depth);
   // Recomputes the derived values from the cached settings and the sample rate.
   void Calc();
-  // A block with no dip running: the gain stays 1.
+  // The output channels processed: two when a second output is connected, else one.
+  int NChannelsProcessed() const;
+  // The envelope and meter of a block with no dip running: the gain stays 1.
+  void EnterSteady();
+  // A block with no dip running.
   void ProcessSteady(iplug::sample** inputs, iplug::sample** outputs, int nFrames, int nChans);
   // A block that starts inside a dip: one envelope step per sample.
   void ProcessDip(iplug::sample** inputs, iplug::sample** outputs, int nFrames, int nChans);
   // Starts a dip when the period (plus the current random extension) has elapsed.
   void RunPeriodTest(int nFrames);
+  // Whether RunPeriodTest(nFrames) would start a dip; changes nothing.
+  bool PeriodEndsWithin(int nFrames) const;
 
   // Settings and derived values belong to the audio thread, which takes them from the parameters once per
   // block; only the meter and its flag cross to the main thread.

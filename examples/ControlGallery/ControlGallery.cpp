@@ -34,7 +34,10 @@ Config ControlGallery::MakeConfig()
                 .editorMinHeight = kControlGalleryHeight,
                 .editorMaxHeight = kControlGalleryHeight,
                 .hostCanResize = false,
-                .bundleId = "com.kelvane.audiounit.ControlGallery"};
+                .bundleId = "com.kelvane.audiounit.ControlGallery",
+                .lv2Class = "UtilityPlugin",
+                .makerURL = "https://kelvane.com",
+                .licenseURI = "https://kelvane.com/plugins/licence"};
 }
 
 ControlGallery::ControlGallery(const InstanceInfo& info)

@@ -6,8 +6,9 @@
 
 // A second plug-in on the framework, there to show every control of the toolkit in its editor: a gain
 // with a polarity switch, plus a whole-number and an enumerated parameter that only the editor uses. It
-// derives from the adapter of the plug-in format it is built for, which the build picks.
-class ControlGallery final : public iplug::PluginAdapter
+// derives from the adapter of the plug-in format it is built for, which the build picks. Not final: the LV2
+// editor binary derives from it.
+class ControlGallery : public iplug::PluginAdapter
 {
 public:
   // The configuration handed to the framework bases.

@@ -1,13 +1,16 @@
 // State through the LV2 State extension: the saved property is the same 40-byte parameter list the Audio
-// Unit keeps in its ClassInfo "data"; it round-trips through lilv into a new instance, and bytes that are
-// not such a list are refused with an error status and change nothing.
+// Unit keeps in its ClassInfo "data", little-endian on every machine; it agrees with the control ports even
+// when the host saves before the next run, round-trips through lilv into a new instance, and bytes that are
+// not such a list (short, long, byte-swapped, not numbers) are refused with an error status and change nothing.
 
 #include <gtest/gtest.h>
 
 #include <lilv/lilv.h>
 #include <lv2/atom/atom.h>
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "LV2TestHost.h"
@@ -16,19 +19,45 @@ namespace
 {
   constexpr const char* kStateKey = "https://kelvane.com/plugins/Tidewell#parameters";
 
+  // The stored form: each value a little-endian double.
   std::vector<uint8_t> ChunkOf(const std::vector<double>& values)
   {
-    std::vector<uint8_t> bytes(values.size() * sizeof(double));
-    std::memcpy(bytes.data(), values.data(), bytes.size());
+    std::vector<uint8_t> bytes;
+    for (double value : values)
+    {
+      uint64_t bits = 0;
+      std::memcpy(&bits, &value, sizeof(bits));
+      for (int i = 0; i < 8; ++i, bits >>= 8)
+        bytes.push_back(static_cast<uint8_t>(bits & 0xFF));
+    }
     return bytes;
   }
 
   std::vector<double> ValuesOf(const std::vector<uint8_t>& bytes)
   {
-    std::vector<double> values(bytes.size() / sizeof(double));
-    std::memcpy(values.data(), bytes.data(), values.size() * sizeof(double));
+    std::vector<double> values;
+    for (size_t at = 0; at + 8 <= bytes.size(); at += 8)
+    {
+      uint64_t bits = 0;
+      for (int i = 7; i >= 0; --i)
+        bits = (bits << 8) | bytes[at + static_cast<size_t>(i)];
+      double value = 0.0;
+      std::memcpy(&value, &bits, sizeof(value));
+      values.push_back(value);
+    }
     return values;
   }
+
+  // The same values with every double's bytes reversed, as a big-endian machine writes them.
+  std::vector<uint8_t> ByteSwapped(std::vector<uint8_t> bytes)
+  {
+    for (size_t at = 0; at + 8 <= bytes.size(); at += 8)
+      std::reverse(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.begin() + static_cast<std::ptrdiff_t>(at + 8));
+    return bytes;
+  }
+
+  // Port values a host might set, none of them a parameter's default.
+  const std::vector<double> kPortValues{0.0, 0.25, 0.75, 0.3, 0.6};
 
   class LV2State : public ::testing::Test
   {
@@ -51,6 +80,23 @@ namespace
       store.properties[mWorld.URID(kStateKey)] = {bytes, mWorld.URID(type), LV2_STATE_IS_POD};
       return instance.StateInterface()->restore(lilv_instance_get_handle(instance.Get()), LV2StateStore::Retrieve,
                                                 &store, 0, instance.StateFeatures());
+    }
+
+    // Sets the control ports to kPortValues, as floats.
+    void SetPorts(LV2TestInstance& instance)
+    {
+      const char* symbols[] = {"duck", "period", "random", "duration", "depth"};
+      for (size_t i = 0; i < kPortValues.size(); ++i)
+        instance.Control(symbols[i]) = static_cast<float>(kPortValues[i]);
+    }
+
+    // kPortValues as the parameters take them from float ports.
+    static std::vector<double> PortValuesAsTaken()
+    {
+      std::vector<double> values;
+      for (double value : kPortValues)
+        values.push_back(static_cast<float>(value));
+      return values;
     }
 
     // Sets the controls to a non-default set of values and runs once so that the plug-in takes them.
@@ -125,6 +171,58 @@ TEST_F(LV2State, RoundTripThroughLilvRestoresTheSameValuesInANewInstance)
   EXPECT_EQ(Saved(second), before);
 }
 
+TEST_F(LV2State, SavingRightAfterTheHostSetsPortsStoresThePortsAndRestoresThemInAFreshInstance)
+{
+  LV2TestInstance first(mWorld, StereoURI());
+  ASSERT_TRUE(first.Valid());
+  first.Run(1);
+  SetPorts(first);
+  // Saved through lilv as a host saves a project, with no run between setting the ports and saving.
+  LilvState* state = lilv_state_new_from_instance(mWorld.Plugin(StereoURI()), first.Get(), mWorld.Map(), nullptr,
+                                                  nullptr, nullptr, nullptr, PortValue, &first, 0,
+                                                  first.StateFeatures());
+  ASSERT_NE(state, nullptr);
+  char* text = lilv_state_to_string(mWorld.World(), mWorld.Map(), mWorld.Unmap(), state, "urn:tidewell:test", nullptr);
+  lilv_state_free(state);
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(ValuesOf(Saved(first)), PortValuesAsTaken());
+
+  // A host that restores the ports as well, and one that restores only the plug-in's state.
+  for (const bool setsPorts : {true, false})
+  {
+    LilvState* reloaded = lilv_state_new_from_string(mWorld.World(), mWorld.Map(), text);
+    ASSERT_NE(reloaded, nullptr);
+    LV2TestInstance second(mWorld, StereoURI());
+    ASSERT_TRUE(second.Valid());
+    auto setPort = [](const char* symbol, void* userData, const void* value, uint32_t size, uint32_t) {
+      if (size == sizeof(float))
+        std::memcpy(&static_cast<LV2TestInstance*>(userData)->Control(symbol), value, sizeof(float));
+    };
+    lilv_state_restore(reloaded, second.Get(), setsPorts ? +setPort : nullptr, &second, 0, second.StateFeatures());
+    lilv_state_free(reloaded);
+    EXPECT_EQ(ValuesOf(Saved(second)), PortValuesAsTaken()) << (setsPorts ? "ports set" : "ports left");
+    second.Run(1);
+    EXPECT_EQ(ValuesOf(Saved(second)), PortValuesAsTaken()) << (setsPorts ? "ports set" : "ports left");
+  }
+  lilv_free(text);
+}
+
+TEST_F(LV2State, RestoredValuesHoldUntilTheHostChangesAPort)
+{
+  LV2TestInstance instance(mWorld, StereoURI());
+  SetPorts(instance);
+  instance.Run(1);
+  const std::vector<double> restored{1.0, 0.5, 0.125, 0.875, 0.25};
+  ASSERT_EQ(Restore(instance, ChunkOf(restored), LV2_ATOM__Chunk), LV2_STATE_SUCCESS);
+  instance.Run(1);
+  EXPECT_EQ(ValuesOf(Saved(instance)), restored);
+
+  instance.Control("depth") = 0.5f;
+  EXPECT_EQ(ValuesOf(Saved(instance)), (std::vector<double>{1.0, 0.5, 0.125, 0.875, 0.5}));
+  instance.Run(1);
+  EXPECT_EQ(ValuesOf(Saved(instance)), (std::vector<double>{1.0, 0.5, 0.125, 0.875, 0.5}));
+}
+
 TEST_F(LV2State, RestoredValuesSurviveTheNextRunWhenThePortsAgree)
 {
   LV2TestInstance first(mWorld, StereoURI());
@@ -151,13 +249,35 @@ TEST_F(LV2State, BadBytesAreRefusedAndChangeNothing)
   const std::vector<uint8_t> before = Saved(instance);
   const std::vector<uint8_t> good = ChunkOf({1.0, 0.5, 0.5, 0.5, 1.0});
 
-  EXPECT_NE(Restore(instance, std::vector<uint8_t>(good.begin(), good.end() - 1), LV2_ATOM__Chunk), LV2_STATE_SUCCESS);
+  EXPECT_EQ(Restore(instance, std::vector<uint8_t>(good.begin(), good.end() - 1), LV2_ATOM__Chunk), LV2_STATE_ERR_UNKNOWN);
+  EXPECT_EQ(Restore(instance, std::vector<uint8_t>(good.begin(), good.begin() + 24), LV2_ATOM__Chunk), LV2_STATE_ERR_UNKNOWN);
   std::vector<uint8_t> longer = good;
   longer.push_back(0);
-  EXPECT_NE(Restore(instance, longer, LV2_ATOM__Chunk), LV2_STATE_SUCCESS);
+  EXPECT_EQ(Restore(instance, longer, LV2_ATOM__Chunk), LV2_STATE_ERR_UNKNOWN);
   EXPECT_EQ(Restore(instance, good, LV2_ATOM__String), LV2_STATE_ERR_BAD_TYPE);
   EXPECT_NE(Restore(instance, {}, LV2_ATOM__Chunk), LV2_STATE_SUCCESS);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double infinity = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(Restore(instance, ChunkOf({1.0, nan, 0.5, 0.5, 1.0}), LV2_ATOM__Chunk), LV2_STATE_ERR_UNKNOWN);
+  EXPECT_EQ(Restore(instance, ChunkOf({1.0, 0.5, 0.5, -infinity, 1.0}), LV2_ATOM__Chunk), LV2_STATE_ERR_UNKNOWN);
   EXPECT_EQ(Saved(instance), before);
+}
+
+TEST_F(LV2State, AByteSwappedChunkIsRefusedAndChangesNothing)
+{
+  LV2TestInstance instance(mWorld, StereoURI());
+  SetNonDefaults(instance);
+  const std::vector<uint8_t> before = Saved(instance);
+  for (const std::vector<double>& values : {std::vector<double>{1.0, 0.5, 0.5, 0.5, 1.0}, kPortValues,
+                                            std::vector<double>{1.0, 0.3, 0.7, 0.9, 0.6},
+                                            std::vector<double>{0.0, 0.01, 0.99, 0.33, 0.01}})
+  {
+    ASSERT_EQ(Restore(instance, ByteSwapped(ChunkOf(values)), LV2_ATOM__Chunk), LV2_STATE_ERR_UNKNOWN) << values[1];
+    EXPECT_EQ(Saved(instance), before) << values[1];
+  }
+  // The same values in the stored order restore.
+  ASSERT_EQ(Restore(instance, ChunkOf(kPortValues), LV2_ATOM__Chunk), LV2_STATE_SUCCESS);
+  EXPECT_EQ(ValuesOf(Saved(instance)), kPortValues);
 }
 
 TEST_F(LV2State, AMissingPropertyIsReportedAndChangesNothing)

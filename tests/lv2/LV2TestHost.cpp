@@ -20,12 +20,15 @@ std::string MonoURI()
   return "https://kelvane.com/plugins/Tidewell/mono";
 }
 
-LV2TestWorld::LV2TestWorld()
+LV2TestWorld::LV2TestWorld(const std::vector<std::string>& bundlePaths)
   : mWorld(lilv_world_new())
 {
-  LilvNode* bundle = lilv_new_file_uri(mWorld, nullptr, TIDEWELL_LV2_BUNDLE_PATH "/");
-  lilv_world_load_bundle(mWorld, bundle);
-  lilv_node_free(bundle);
+  for (const std::string& path : bundlePaths)
+  {
+    LilvNode* bundle = lilv_new_file_uri(mWorld, nullptr, (path + "/").c_str());
+    lilv_world_load_bundle(mWorld, bundle);
+    lilv_node_free(bundle);
+  }
 }
 
 LV2TestWorld::~LV2TestWorld()

@@ -18,11 +18,11 @@
 std::string StereoURI();
 std::string MonoURI();
 
-// A lilv world holding only the bundle under test, and the URID map its instances share.
+// A lilv world holding only the bundle under test (or the bundles given), and the URID map its instances share.
 class LV2TestWorld
 {
 public:
-  LV2TestWorld();
+  explicit LV2TestWorld(const std::vector<std::string>& bundlePaths = {TIDEWELL_LV2_BUNDLE_PATH});
   ~LV2TestWorld();
   LV2TestWorld(const LV2TestWorld&) = delete;
   LV2TestWorld& operator=(const LV2TestWorld&) = delete;

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,14 @@ namespace
     const size_t start = info.rfind("Port ", at);
     const size_t end = info.find("\tPort ", at);
     return info.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  }
+
+  std::string ReadText(const std::string& path)
+  {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
   }
 
   // One parameter setting, as lv2apply and tidewell_host each take it.
@@ -106,6 +116,26 @@ TEST(Lv2Validate, BundleTurtleFilesPassTheSchemas)
   const ToolRun run = RunTool({"lv2_validate", bundle + "/manifest.ttl", bundle + "/Tidewell.ttl"}, {}, scratch.Path(""));
   EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
   EXPECT_NE((run.out + run.err).find("Found 0 errors"), std::string::npos) << run.out << run.err;
+  EXPECT_EQ((run.out + run.err).find("warning"), std::string::npos) << run.out << run.err;
+}
+
+TEST(Lv2Info, ShowsTheDynamicsClassInAnyLanguageAndTheVersion)
+{
+  ScratchFolder scratch;
+  // With the installed schemas, where lilv finds the classes' labels.
+  const std::string lv2Path = "LV2_PATH=" + MakeLV2Path(scratch.Path("")) + ":/usr/lib/lv2";
+  for (const char* language : {"LANG=C.UTF-8", "LANG=de_DE.UTF-8"})
+  {
+    const ToolRun run = RunTool({"lv2info", StereoURI()}, {lv2Path, language}, scratch.Path(""));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("\tClass:             Dynamics Plugin\n"), std::string::npos) << language << run.out;
+    EXPECT_NE(run.out.find("\tAuthor:            Kelvane\n"), std::string::npos) << language << run.out;
+  }
+  // Version 1.1.2: LV2 minor 2 x (1 x 500 + 1), micro 2 x 2, in the description lv2info writes of the plug-in.
+  ASSERT_EQ(RunTool({"lv2info", "-p", scratch.Path("described.ttl"), StereoURI()}, {lv2Path}, scratch.Path("")).exitCode, 0);
+  const std::string described = ReadText(scratch.Path("described.ttl"));
+  EXPECT_NE(described.find("lv2:minorVersion 1002 ;"), std::string::npos) << described;
+  EXPECT_NE(described.find("lv2:microVersion 4 ;"), std::string::npos) << described;
 }
 
 TEST(Lv2Info, ListsTheParameterPortsWithTheirRangesAndDefaults)

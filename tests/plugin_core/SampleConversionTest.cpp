@@ -269,6 +269,30 @@ TEST(SampleConversion, FlushingFloatsMatchesRoundingWithFlushForSamplesThatAreFl
     ASSERT_TRUE(WroteExactly(from, expected, n, kSampleSentinel)) << "in place";
   }
 }
+
+TEST(SampleConversion, FlushingFloatBuffersMatchesTheTripThroughSamples)
+{
+  for (int n : Lengths())
+  {
+    std::vector<float> from(static_cast<size_t>(n));
+    const std::vector<sample> ladder = EdgeLadenSamples(n);
+    for (int i = 0; i < n; ++i)
+      from[static_cast<size_t>(i)] = ScalarFloat(ladder[static_cast<size_t>(i)]);
+    std::vector<sample> samples(from.size());
+    FloatsToSamples(from.data(), samples.data(), n);
+    FlushFloatSubnormals(samples.data(), samples.data(), n);
+    std::vector<float> expected(from.size());
+    SamplesToFloats(samples.data(), expected.data(), n);
+    std::vector<float> to(static_cast<size_t>(n + kGuard), kFloatSentinel);
+
+    FlushFloatSubnormals(from.data(), to.data(), n);
+    ASSERT_TRUE(WroteExactly(to, expected, n, kFloatSentinel));
+
+    from.resize(static_cast<size_t>(n + kGuard), kFloatSentinel);
+    FlushFloatSubnormals(from.data(), from.data(), n);
+    ASSERT_TRUE(WroteExactly(from, expected, n, kFloatSentinel)) << "in place";
+  }
+}
 #endif
 } // namespace iplug
 

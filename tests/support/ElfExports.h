@@ -35,3 +35,37 @@ inline std::set<std::string> ExportedNames(const std::string& path)
   }
   return names;
 }
+
+// The libraries an ELF shared object names as needed, and its run paths (DT_RPATH and DT_RUNPATH), in order.
+struct ElfDependencies
+{
+  std::vector<std::string> needed;
+  std::vector<std::string> runPaths;
+};
+
+inline ElfDependencies DynamicDependencies(const std::string& path)
+{
+  std::ifstream file(path, std::ios::binary);
+  const std::vector<char> image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  ElfDependencies dependencies;
+  if (image.size() < sizeof(Elf64_Ehdr))
+    return dependencies;
+  const auto* header = reinterpret_cast<const Elf64_Ehdr*>(image.data());
+  const auto* sections = reinterpret_cast<const Elf64_Shdr*>(image.data() + header->e_shoff);
+  for (int i = 0; i < header->e_shnum; ++i)
+  {
+    if (sections[i].sh_type != SHT_DYNAMIC)
+      continue;
+    const char* strings = image.data() + sections[sections[i].sh_link].sh_offset;
+    const auto* entries = reinterpret_cast<const Elf64_Dyn*>(image.data() + sections[i].sh_offset);
+    const size_t count = sections[i].sh_size / sizeof(Elf64_Dyn);
+    for (size_t e = 0; e < count && entries[e].d_tag != DT_NULL; ++e)
+    {
+      if (entries[e].d_tag == DT_NEEDED)
+        dependencies.needed.emplace_back(strings + entries[e].d_un.d_val);
+      else if (entries[e].d_tag == DT_RPATH || entries[e].d_tag == DT_RUNPATH)
+        dependencies.runPaths.emplace_back(strings + entries[e].d_un.d_val);
+    }
+  }
+  return dependencies;
+}
