@@ -223,6 +223,7 @@ void IGraphics::ShowFPSDisplay(bool enable)
       mFrameTimeDisplay = std::make_unique<IFPSDisplayControl>(IRECT(10.f, 10.f, 210.f, 60.f),
                                                                IFPSDisplayControl::kFPS, "Frame Time");
       LinkControl(mFrameTimeDisplay.get());
+      mFrameTimeStarted = false;
     }
   }
   else
@@ -574,7 +575,10 @@ void IGraphics::BeginFrame()
   if (!mFrameTimeDisplay)
     return;
   const double now = SecondsSinceFirstFrame();
-  mFrameTimeDisplay->Update(static_cast<float>(now - mLastFrameTime));
+  // The display's first frame has no earlier one to be timed against: it only starts the clock.
+  if (mFrameTimeStarted)
+    mFrameTimeDisplay->Update(static_cast<float>(now - mLastFrameTime));
+  mFrameTimeStarted = true;
   mLastFrameTime = now;
 }
 

@@ -877,6 +877,7 @@ protected:
   bool mMultiTouch = false;
   EUIResizerMode mResizerMode = kResizerScale;
   double mLastFrameTime = 0.0;
+  bool mFrameTimeStarted = false; // a frame has started since the frame-time display appeared [main-thread]
   IKeyHandlerFunc mKeyHandler;
   std::function<void()> mFrameTick;
   std::function<void(EUIAppearance)> mAppearanceHandler;
