@@ -4,6 +4,7 @@
 
 #include "IPlugAU.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "CFHelpers.h"
@@ -286,6 +287,9 @@ OSStatus IPlugAU::SetParameterFromHost(AudioUnitParameterID paramID, AudioUnitSc
   IParam* param = GetParam(static_cast<int>(paramID));
   if (!param)
     return kAudioUnitErr_InvalidParameter;
+  // Clamping would turn a value that is no number into the minimum: it is refused and changes nothing.
+  if (!std::isfinite(value))
+    return kAudio_ParamError;
   const int paramIdx = static_cast<int>(paramID);
   param->Set(value);
   SendParameterValueFromAPI(paramIdx, value, false);

@@ -1,5 +1,8 @@
 #include "IGEditorDelegate.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "IControl.h"
 
 namespace iplug::igraphics
@@ -48,10 +51,12 @@ void IGEditorDelegate::SetScreenScale(float scale)
 
 void IGEditorDelegate::SendControlValueFromDelegate(int ctrlTag, double normalizedValue)
 {
-  if (!mGraphics)
+  // The value comes from a host or the audio side: one that is no number changes nothing, and controls hold
+  // only 0..1.
+  if (!mGraphics || !std::isfinite(normalizedValue))
     return;
   if (IControl* pControl = mGraphics->GetControlWithTag(ctrlTag))
-    pControl->SetValueFromDelegate(normalizedValue, 0);
+    pControl->SetValueFromDelegate(std::clamp(normalizedValue, 0.0, 1.0), 0);
 }
 
 void IGEditorDelegate::SendControlMsgFromDelegate(int ctrlTag, int msgTag, int dataSize, const void* pData)
@@ -64,10 +69,13 @@ void IGEditorDelegate::SendControlMsgFromDelegate(int ctrlTag, int msgTag, int d
 
 void IGEditorDelegate::SendParameterValueFromDelegate(int paramIdx, double value, bool normalized)
 {
+  // As for control values: a value that is no number changes nothing, the others are clamped to the range.
+  if (!std::isfinite(value))
+    return;
   const IParam* param = GetParam(paramIdx);
   if (mGraphics && param)
   {
-    const double normalizedValue = normalized ? value : param->ToNormalisedValue(value);
+    const double normalizedValue = normalized ? std::clamp(value, 0.0, 1.0) : param->ToNormalisedValue(value);
     mGraphics->ForControlWithParam(paramIdx, [&](IControl* pControl) {
       for (int v = 0; v < pControl->NVals(); ++v)
         if (pControl->GetParamIdx(v) == paramIdx)

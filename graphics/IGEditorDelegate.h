@@ -31,11 +31,13 @@ public:
   void CloseWindow() override;
   // Passes the display's scale on to the context.
   void SetScreenScale(float scale) override;
-  // The control with ctrlTag, if any, takes the normalised value in its first slot.
+  // The control with ctrlTag, if any, takes the normalised value (clamped to 0..1) in its first slot; a value that
+  // is not finite is ignored.
   void SendControlValueFromDelegate(int ctrlTag, double normalizedValue) override;
   // The control with ctrlTag, if any, gets the message.
   void SendControlMsgFromDelegate(int ctrlTag, int msgTag, int dataSize = 0, const void* pData = nullptr) override;
-  // Every control slot linked to paramIdx takes the value (normalised here when it is real); then OnParamChangeUI.
+  // Every control slot linked to paramIdx takes the value (normalised here when it is real, clamped to the range);
+  // then OnParamChangeUI. A value that is not finite is ignored altogether.
   void SendParameterValueFromDelegate(int paramIdx, double value, bool normalized) override;
   // Every control that wants MIDI gets the message; then OnMidiMsgUI.
   void SendMidiMsgFromDelegate(const IMidiMsg& msg) override;

@@ -189,7 +189,7 @@ void IGraphics::RemovePopupMenuControl()
   // A menu shown by this control can no longer answer: its asker gets a dismissal instead of waiting forever.
   if (mMenuControl->GetExpanded())
     SetControlValueAfterPopupMenu(nullptr);
-  ForgetControl(mMenuControl.get());
+  DetachControl(mMenuControl.get());
   DestroyControl(mMenuControl.release());
   SetAllControlsDirty();
 }
@@ -209,7 +209,7 @@ void IGraphics::RemoveTextEntryControl()
   // An edit in progress ends unanswered, as when dismissed.
   if (mEntryControl->GetEditing())
     mEntryTarget = nullptr;
-  ForgetControl(mEntryControl.get());
+  DetachControl(mEntryControl.get());
   DestroyControl(mEntryControl.release());
   SetAllControlsDirty();
 }
@@ -223,12 +223,13 @@ void IGraphics::ShowFPSDisplay(bool enable)
       mFrameTimeDisplay = std::make_unique<IFPSDisplayControl>(IRECT(10.f, 10.f, 210.f, 60.f),
                                                                IFPSDisplayControl::kFPS, "Frame Time");
       LinkControl(mFrameTimeDisplay.get());
+      mFrameTimeStarted = false;
     }
   }
   else
   {
     if (mFrameTimeDisplay)
-      ForgetControl(mFrameTimeDisplay.get());
+      DetachControl(mFrameTimeDisplay.get());
     DestroyControl(mFrameTimeDisplay.release());
     mHoverControl = nullptr;
     mHoverIdx = -1;
@@ -236,7 +237,7 @@ void IGraphics::ShowFPSDisplay(bool enable)
   SetAllControlsDirty();
 }
 
-void IGraphics::ForgetControl(IControl* pControl)
+void IGraphics::DetachControl(IControl* pControl)
 {
   if (ControlIsCaptured(pControl))
   {
@@ -256,6 +257,16 @@ void IGraphics::ForgetControl(IControl* pControl)
     mMenuTarget = nullptr;
   for (auto it = mTagMap.begin(); it != mTagMap.end();)
     it = it->second == pControl ? mTagMap.erase(it) : std::next(it);
+  if (const int idx = mControlList.Find(pControl); idx >= 0)
+  {
+    // The hover index counts from the front of the list: controls behind the removed one move down by one.
+    if (mHoverIdx > idx)
+      --mHoverIdx;
+    mControlList.Delete(idx);
+  }
+  for (int i = mBubbles.GetSize() - 1; i >= 0; --i)
+    if (mBubbles.Get(i) == pControl)
+      mBubbles.Delete(i);
 }
 
 void IGraphics::DestroyControl(IControl* pControl)
@@ -272,14 +283,9 @@ void IGraphics::DestroyControl(IControl* pControl)
 
 void IGraphics::RemoveControl(IControl* pControl)
 {
-  const int idx = mControlList.Find(pControl);
-  if (idx < 0)
+  if (mControlList.Find(pControl) < 0)
     return;
-  ForgetControl(pControl);
-  // Hover indices behind the removed one move down by one.
-  if (mHoverIdx > idx)
-    --mHoverIdx;
-  mControlList.Delete(idx);
+  DetachControl(pControl);
   DestroyControl(pControl);
   SetAllControlsDirty();
 }
@@ -295,8 +301,7 @@ void IGraphics::RemoveControls(int fromIdx)
   for (int idx = mControlList.GetSize() - 1; idx >= fromIdx; --idx)
   {
     IControl* pControl = mControlList.Get(idx);
-    ForgetControl(pControl);
-    mControlList.Delete(idx);
+    DetachControl(pControl);
     DestroyControl(pControl);
   }
   SetAllControlsDirty();
@@ -307,35 +312,28 @@ void IGraphics::RemoveControlWithTag(int ctrlTag)
   IControl* pControl = GetControlWithTag(ctrlTag);
   if (!pControl)
     return;
-  const int idx = mControlList.Find(pControl);
-  if (idx >= 0)
-    mControlList.Delete(idx);
-  mTagMap.erase(ctrlTag);
+  DetachControl(pControl);
   SetAllControlsDirty();
 }
 
 void IGraphics::RemoveAllControls()
 {
-  ReleaseMouseCapture();
-  mHoverControl = nullptr;
-  mHoverIdx = -1;
-  mEntryTarget = nullptr;
-  mMenuTarget = nullptr;
-  DestroyControl(mMenuControl.release());
-  DestroyControl(mEntryControl.release());
-  DestroyControl(mResizer.release());
-  DestroyControl(mFrameTimeDisplay.release());
+  const auto remove = [this](IControl* pControl) {
+    if (!pControl)
+      return;
+    DetachControl(pControl);
+    DestroyControl(pControl);
+  };
+  remove(mMenuControl.release());
+  remove(mEntryControl.release());
+  remove(mResizer.release());
+  remove(mFrameTimeDisplay.release());
   for (int i = mBubbles.GetSize() - 1; i >= 0; --i)
-  {
-    DestroyControl(mBubbles.Get(i));
-    mBubbles.Delete(i);
-  }
-  mTagMap.clear();
+    remove(mBubbles.Get(i));
   for (int i = mControlList.GetSize() - 1; i >= 0; --i)
-  {
-    DestroyControl(mControlList.Get(i));
-    mControlList.Delete(i);
-  }
+    remove(mControlList.Get(i));
+  // A pointer hidden without a capture is shown again as well.
+  ReleaseMouseCapture();
 }
 
 IControl* IGraphics::GetControlWithTag(int ctrlTag) const
@@ -577,7 +575,10 @@ void IGraphics::BeginFrame()
   if (!mFrameTimeDisplay)
     return;
   const double now = SecondsSinceFirstFrame();
-  mFrameTimeDisplay->Update(static_cast<float>(now - mLastFrameTime));
+  // The display's first frame has no earlier one to be timed against: it only starts the clock.
+  if (mFrameTimeStarted)
+    mFrameTimeDisplay->Update(static_cast<float>(now - mLastFrameTime));
+  mFrameTimeStarted = true;
   mLastFrameTime = now;
 }
 

@@ -549,7 +549,7 @@ public:
   void RemoveControl(int idx);
   // Removes and destroys the standard controls from the last down to fromIdx; then marks all dirty once.
   void RemoveControls(int fromIdx);
-  // Detaches the control with ctrlTag and forgets the tag without destroying it (the caller takes it over); marks all dirty.
+  // Detaches the control with ctrlTag as RemoveControl does, without destroying it (the caller takes it over); marks all dirty.
   void RemoveControlWithTag(int ctrlTag);
   // Destroys every control, special ones included, and forgets the tags.
   void RemoveAllControls();
@@ -813,8 +813,10 @@ protected:
   void DrawControl(IControl* pControl, const IRECT& bounds, float scale);
   // Asks the delegate (and through it the host) for the window size of the current size and scale, then follows it.
   void ResizePlatformWindow(bool needsPlatformResize);
-  // Releases capture, hover and pending-result references to pControl and forgets its tag.
-  void ForgetControl(IControl* pControl);
+  // The one step by which any control leaves the tree: ends its gesture and releases its capture, clears it as
+  // hover, menu and text-entry target, forgets its tag and takes it out of the control or bubble list (the
+  // hover index of the controls behind it follows); does not destroy it. [main-thread]
+  void DetachControl(IControl* pControl);
   // BeginInform / EndInform for every slot of pControl linked to a parameter.
   void BeginParamGestures(IControl* pControl);
   void EndParamGestures(IControl* pControl);
@@ -875,6 +877,7 @@ protected:
   bool mMultiTouch = false;
   EUIResizerMode mResizerMode = kResizerScale;
   double mLastFrameTime = 0.0;
+  bool mFrameTimeStarted = false; // a frame has started since the frame-time display appeared [main-thread]
   IKeyHandlerFunc mKeyHandler;
   std::function<void()> mFrameTick;
   std::function<void(EUIAppearance)> mAppearanceHandler;

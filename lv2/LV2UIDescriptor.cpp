@@ -6,6 +6,7 @@
 #include <CoreFoundation/CoreFoundation.h>
 #include <lv2/ui/ui.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -99,6 +100,10 @@ void PortEvent(LV2UI_Handle handle, uint32_t port, uint32_t bufferSize, uint32_t
     return;
   float value = 0.f;
   std::memcpy(&value, buffer, sizeof(value));
+  // Hosts pass on whatever reached the port: a value that is no number changes nothing. Others are clamped
+  // to the parameter's range by the parameter, and the meter's to 0..1 by the editor delegate.
+  if (!std::isfinite(value))
+    return;
   IPlugLV2& plug = *instance->plug;
   const int nParams = plug.NParams();
   if (iplug::IParam* pParam = static_cast<int>(port) < nParams ? plug.GetParam(static_cast<int>(port)) : nullptr)

@@ -27,11 +27,11 @@ IRECT CentredIn(const IRECT& r, float w, float h)
 
 int IBitmapBase::FrameForValue(int nFrames, double v)
 {
-  if (nFrames < 2)
+  // Any value picks a frame: NaN and values up to 0 the first, values from 1 (infinity too) the last.
+  if (nFrames < 2 || !(v > 0.0))
     return 1;
-  const int term = static_cast<int>((nFrames - 1) * v + 0.5);
-  const int frame = term < 0 ? 1 : term + 1;
-  return std::min(frame, nFrames);
+  const int term = static_cast<int>((nFrames - 1) * std::min(v, 1.0) + 0.5);
+  return std::min(term + 1, nFrames);
 }
 
 bool IBitmapBase::CoversOpaquely() const

@@ -69,7 +69,11 @@ float IFPSDisplayControl::GraphValue(float t) const
 void IFPSDisplayControl::GetReadouts(WDL_String& main, WDL_String& second) const
 {
   const float average = GetAverage();
+  main.Set("");
   second.Set("");
+  // Before any frame has been timed there is no rate to show, only the 1 / 0 of an empty ring.
+  if (mFilled == 0)
+    return;
   switch (mDisplayStyle)
   {
   case kPercentage: main.SetFormatted(32, "%.1f %%", average); break;
@@ -91,15 +95,16 @@ void IFPSDisplayControl::Draw(IGraphics& g)
   g.PathFill(IPattern(mBackgroundColor), keep, &mDrawBlend);
   g.PathStroke(IPattern(COLOR_BLACK), 1.f, IStrokeOptions(), &mDrawBlend);
 
-  // Oldest sample on the left: the write position is the oldest entry.
+  // Oldest sample on the left: the write position is the oldest entry. Slots no frame has filled yet stay flat.
   const IRECT inner = r.GetPadded(-2.f);
+  const int firstFilled = kNumDataPoints - mFilled;
   g.PathClear();
   g.PathMoveTo(inner.L, inner.B);
   for (int i = 0; i < kNumDataPoints; ++i)
   {
     const float t = mBuffer[static_cast<std::size_t>((mReadPos + i) % kNumDataPoints)];
     const float x = inner.L + inner.W() * static_cast<float>(i) / (kNumDataPoints - 1);
-    g.PathLineTo(x, inner.B - GraphValue(t) * inner.H());
+    g.PathLineTo(x, i < firstFilled ? inner.B : inner.B - GraphValue(t) * inner.H());
   }
   g.PathLineTo(inner.R, inner.B);
   g.PathClose();
@@ -113,7 +118,8 @@ void IFPSDisplayControl::Draw(IGraphics& g)
     g.DoDrawText(mTitleStyle, mLabel.Get(), labelBounds, &mDrawBlend);
   WDL_String main, second;
   GetReadouts(main, second);
-  g.DoDrawText(mReadoutStyle, main.Get(), inner, &mDrawBlend);
+  if (main.GetLength() > 0)
+    g.DoDrawText(mReadoutStyle, main.Get(), inner, &mDrawBlend);
   if (second.GetLength() > 0)
     g.DoDrawText(mSecondReadoutStyle, second.Get(), inner, &mDrawBlend);
 }

@@ -41,7 +41,8 @@ public:
   void Update(float timeSeconds);
   // Mean of the stored frame times in seconds.
   float GetAverage() const;
-  // The readout texts for the current style: main and (frames per second only) second readout.
+  // The readout texts for the current style: main and (frames per second only) second readout; both empty
+  // until a frame time has been stored.
   void GetReadouts(WDL_String& main, WDL_String& second) const;
   // Current readout style.
   EStyle GetStyle() const { return mDisplayStyle; }

@@ -34,6 +34,8 @@ constexpr float kDoubleClickDistance = 4.f;
 // resource database is read again for a changed Xft.dpi (seconds).
 constexpr double kTooltipDelay = 0.6;
 constexpr double kScaleCheckInterval = 1.0;
+// Largest view side in points a host can ask for: X sizes windows in 16-bit numbers.
+constexpr double kMaxViewPoints = 32767.0;
 
 // Xlib ends the process on a protocol error unless a handler is installed; a bad window id from a host
 // must fail the call instead. The handler is process-wide, so it is installed only around the calls
@@ -255,26 +257,36 @@ void IGraphicsLinuxView::setFrameSize(NSSize size)
 {
   if (!mGraphics || !(size.width > 0.0) || !(size.height > 0.0))
     return;
+  // A host may ask for any size, infinity included; what is larger than any window can be is taken as that
+  // largest, which the editor's own limits then clamp further.
+  const double width = std::min(size.width, kMaxViewPoints);
+  const double height = std::min(size.height, kMaxViewPoints);
   // An editor that scales keeps its size in user units and takes the largest scale that fits; one that
   // resizes keeps its scale and takes the size.
   const double scale = mGraphics->GetDrawScale();
   EnterContext();
   if (mGraphics->GetResizerMode() == kResizerScale)
   {
-    const double fit = std::min(size.width / mGraphics->Width(), size.height / mGraphics->Height());
+    const double fit = std::min(width / mGraphics->Width(), height / mGraphics->Height());
     mGraphics->Resize(mGraphics->Width(), mGraphics->Height(), static_cast<float>(fit), false);
   }
   else
-    mGraphics->Resize(static_cast<int>(size.width / scale), static_cast<int>(size.height / scale), mGraphics->GetDrawScale(), false);
+    mGraphics->Resize(static_cast<int>(std::min(width / scale, kMaxViewPoints)),
+                      static_cast<int>(std::min(height / scale, kMaxViewPoints)), mGraphics->GetDrawScale(), false);
   LeaveContext();
 }
 
 void IGraphicsLinuxView::setBackingScaleFactor(CGFloat factor)
 {
-  if (!mGraphics || !(factor > 0.0) || static_cast<float>(factor) == mGraphics->GetScreenScale())
+  if (!mGraphics || !(factor > 0.0))
+    return;
+  // Held to the densities a display can have: the window's pixel size is the editor's size times this.
+  const auto scale = static_cast<float>(std::clamp(factor, static_cast<CGFloat>(LinuxDesktop::kMinScreenScale),
+                                                   static_cast<CGFloat>(LinuxDesktop::kMaxScreenScale)));
+  if (scale == mGraphics->GetScreenScale())
     return;
   EnterContext();
-  mGraphics->SetScreenScale(static_cast<float>(factor));
+  mGraphics->SetScreenScale(scale);
   LeaveContext();
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 using namespace au_test;
@@ -38,6 +39,19 @@ TEST(ParameterAccess, SetValuesAreClampedAndSteppedWhereStepped)
   EXPECT_EQ(Param(unit, 0), 0.f);
   ASSERT_EQ(AudioUnitSetParameter(unit, 0, kAudioUnitScope_Global, 0, 0.7f, 0), noErr);
   EXPECT_EQ(Param(unit, 0), 1.f);
+}
+
+TEST(ParameterAccess, ValuesThatAreNoNumbersAreRefusedAndChangeNothing)
+{
+  Unit unit;
+  for (const float value : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                            -std::numeric_limits<float>::infinity()})
+  {
+    EXPECT_EQ(AudioUnitSetParameter(unit, 4, kAudioUnitScope_Global, 0, value, 0), kAudio_ParamError) << value;
+    const AudioUnitParameterEvent event = Immediate(1, value);
+    EXPECT_EQ(AudioUnitScheduleParameters(unit, &event, 1), kAudio_ParamError) << value;
+  }
+  EXPECT_EQ(Params(unit, kTidewellParams), (std::vector<float>{1.f, 0.5f, 0.5f, 0.5f, 1.f}));
 }
 
 TEST(ParameterAccess, OnlyGlobalExistingParametersAreServed)

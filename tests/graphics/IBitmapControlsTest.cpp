@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "IBitmapControls.h"
 #include "support/GraphicsFixture.h"
 
@@ -39,6 +41,16 @@ TEST(IBitmapControls, ThirtyOneFramesRoundValuesHalfUpToTheNearestFrame)
   EXPECT_EQ(IBitmapBase::FrameForValue(31, -0.5), 1);
   EXPECT_EQ(IBitmapBase::FrameForValue(31, 7.0), 31);
   EXPECT_EQ(IBitmapBase::FrameForValue(1, 0.9), 1);
+}
+
+TEST(IBitmapControls, ValuesThatAreNoNumbersOrHugePickTheFirstOrLastFrame)
+{
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(IBitmapBase::FrameForValue(31, std::numeric_limits<double>::quiet_NaN()), 1);
+  EXPECT_EQ(IBitmapBase::FrameForValue(31, -kInf), 1);
+  EXPECT_EQ(IBitmapBase::FrameForValue(31, -1e30), 1);
+  EXPECT_EQ(IBitmapBase::FrameForValue(31, 1e30), 31);
+  EXPECT_EQ(IBitmapBase::FrameForValue(31, kInf), 31);
 }
 
 TEST(IBitmapControls, AKnobDrawsItsFrameCentredWithTheStripOffset)

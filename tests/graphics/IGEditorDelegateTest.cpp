@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "support/RecordingGraphics.h"
 
 using namespace iplug;
@@ -164,6 +166,39 @@ TEST(IGEditorDelegate, ControlMessagesGoByTagAndMissingTagsAreDropped)
   dlg.SendControlMsgFromDelegate(99, 43);
   EXPECT_EQ(tagged->GetValue(), 0.25);
   EXPECT_EQ(tagged->mMessages, (std::vector<int>{42}));
+}
+
+TEST(IGEditorDelegate, HostValuesThatAreNoNumbersAreIgnoredAndOthersClamped)
+{
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  TestEditorDelegate dlg;
+  dlg.OpenWindow(nullptr);
+  dlg.LayoutUI(dlg.GetUI());
+  IControl* tagged = dlg.GetUI()->GetControlWithTag(7);
+  IControl* mix = dlg.GetUI()->GetControl(1);
+  ASSERT_NE(tagged, nullptr);
+
+  dlg.SendControlValueFromDelegate(7, 1e30);
+  EXPECT_EQ(tagged->GetValue(), 1.0);
+  dlg.SendControlValueFromDelegate(7, kNaN);
+  dlg.SendControlValueFromDelegate(7, -kInf);
+  EXPECT_EQ(tagged->GetValue(), 1.0);
+  dlg.SendControlValueFromDelegate(7, -5.0);
+  EXPECT_EQ(tagged->GetValue(), 0.0);
+
+  dlg.SendParameterValueFromDelegate(1, 7.0, true);
+  EXPECT_EQ(mix->GetValue(0), 1.0);
+  const std::size_t changes = dlg.mUIChanges.size();
+  dlg.SendParameterValueFromDelegate(1, kNaN, true);
+  dlg.SendParameterValueFromDelegate(0, kInf, false);
+  EXPECT_EQ(mix->GetValue(0), 1.0);
+  EXPECT_EQ(tagged->GetValue(), 0.0);
+  EXPECT_EQ(dlg.mUIChanges.size(), changes) << "an ignored value is no change";
+  dlg.SendParameterValueFromDelegate(0, 1e30, false);
+  dlg.SendParameterValueFromDelegate(1, -5.0, true);
+  EXPECT_EQ(tagged->GetValue(), 1.0);
+  EXPECT_EQ(mix->GetValue(0), 0.0);
 }
 
 TEST(IGEditorDelegate, MidiGoesOnlyToControlsThatWantIt)

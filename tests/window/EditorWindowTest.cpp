@@ -6,6 +6,7 @@
 #include <CoreFoundation/CoreFoundation.h>
 
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,6 +94,22 @@ namespace
     std::vector<IKeyPress> keys;
   };
 
+  // An editor of 200 x 100 that may be resized (not scaled) between 100 x 50 and 400 x 300.
+  class ResizableEditor : public IGEditorDelegate
+  {
+  public:
+    ResizableEditor()
+      : IGEditorDelegate(0)
+    {
+      SetSizeConstraints(100, 400, 50, 300);
+      mMakeGraphicsFunc = [this] { return MakeGraphics(*this, 200, 100, 60, 1.f); };
+      mLayoutFunc = [](IGraphics* pGraphics) {
+        pGraphics->AttachCornerResizer(kResizerSize, false);
+        pGraphics->AttachPanelBackground(COLOR_GRAY);
+      };
+    }
+  };
+
   class EditorWindow : public ::testing::Test
   {
   protected:
@@ -170,6 +187,29 @@ TEST_F(EditorWindow, OpeningAndClosingAHundredTimesLeavesNoWindowBehind)
   // Every editor's window and GL context went with it (the sanitizer build also sees every byte freed).
   EXPECT_EQ(parent.ChildCount(), 0);
   EXPECT_EQ(x.TopLevelCount(), topLevels);
+}
+
+// A host may ask its view for any size or backing scale: what no window can be is clamped before it becomes
+// a whole number of pixels, and the editor's own limits apply to the rest.
+TEST_F(EditorWindow, AHugeOrInfiniteSizeOrScaleFromTheHostIsClamped)
+{
+  ParentWindow parent(x.Get(), 800, 400);
+  ResizableEditor editor;
+  auto* view = static_cast<NSView*>(editor.OpenWindow(parent.Handle()));
+  ASSERT_NE(view, nullptr);
+  const auto isLargest = [view] { return view->frameSize().width == 400.0 && view->frameSize().height == 300.0; };
+  for (const CGFloat huge : {CGFloat{1e30}, std::numeric_limits<CGFloat>::infinity()})
+  {
+    view->setFrameSize(NSSize{200.0, 100.0});
+    view->setFrameSize(NSSize{huge, huge});
+    EXPECT_TRUE(isLargest()) << huge << ": " << view->frameSize().width << " x " << view->frameSize().height;
+  }
+  view->setBackingScaleFactor(1e30);
+  EXPECT_EQ(editor.GetUI()->GetScreenScale(), 4.f) << "the densest display there is";
+  const NSSize backing = view->convertSizeToBacking(view->frameSize());
+  EXPECT_EQ(backing.width, 1600.0);
+  EXPECT_EQ(backing.height, 1200.0);
+  editor.CloseWindow();
 }
 
 TEST_F(EditorWindow, ReopeningRestoresTheRememberedSizeAndScale)

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <string>
 #include <thread>
@@ -272,6 +273,47 @@ TEST_F(LV2EditorWindow, MeterPortEventsMoveTheDuckAndHostValuesTheControls)
   descriptor->port_event(handle, 4, sizeof(double), 0, &wide);
   descriptor->port_event(handle, 99, sizeof(float), 0, &depth);
   RunIdle(0.05);
+}
+
+// Hosts pass on whatever reached a port: values that are no numbers change nothing, others are clamped, and
+// the editor shows what it would for the nearest value in range.
+TEST_F(LV2EditorWindow, PortEventsThatAreNoNumbersAreIgnoredAndOutOfRangeOnesClamped)
+{
+  constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  constexpr uint32_t kDepthPort = 4;
+  Open();
+  const auto send = [this](uint32_t port, float value) {
+    descriptor->port_event(handle, port, sizeof(float), 0, &value);
+    RunIdle(0.1);
+  };
+  const auto duck = [this] { return Pixels(339, 9, 120, 96); };
+  const auto depth = [this] { return Pixels(313, 110, 66, 66); };
+  send(kMeterPort, 1.f);
+  send(kDepthPort, 1.f);
+  const std::vector<unsigned long> duckDeep = duck(), depthFull = depth();
+  send(kMeterPort, 0.f);
+  send(kDepthPort, 0.f);
+  const std::vector<unsigned long> duckFlat = duck(), depthNone = depth();
+  ASSERT_NE(duckDeep, duckFlat);
+  ASSERT_NE(depthFull, depthNone);
+
+  send(kMeterPort, 1e30f);
+  send(kDepthPort, 1e30f);
+  EXPECT_EQ(duck(), duckDeep);
+  EXPECT_EQ(depth(), depthFull);
+  for (const float ignored : {kNaN, -kInf, kInf})
+  {
+    send(kMeterPort, ignored);
+    send(kDepthPort, ignored);
+    EXPECT_EQ(duck(), duckDeep) << ignored;
+    EXPECT_EQ(depth(), depthFull) << ignored;
+  }
+  send(kMeterPort, -5.f);
+  send(kDepthPort, -5.f);
+  EXPECT_EQ(duck(), duckFlat);
+  EXPECT_EQ(depth(), depthNone);
+  EXPECT_TRUE(traffic.writes.empty());
 }
 
 TEST_F(LV2EditorWindow, RefusesToOpenWithoutAParentWindow)
