@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -29,9 +30,16 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const std::vector<std
   const std::string outPath = folder + "/tool.out";
   const std::string errPath = folder + "/tool.err";
 
+  // A variable given here replaces the inherited one: with both, getenv would find the inherited one first.
+  const auto givenHere = [&environment](const std::string& entry) {
+    const std::string name = entry.substr(0, entry.find('=') + 1);
+    return std::any_of(environment.begin(), environment.end(),
+                       [&name](const std::string& given) { return given.compare(0, name.size(), name) == 0; });
+  };
   std::vector<std::string> envText;
   for (char** entry = environ; *entry; ++entry)
-    envText.emplace_back(*entry);
+    if (!givenHere(*entry))
+      envText.emplace_back(*entry);
   envText.insert(envText.end(), environment.begin(), environment.end());
   std::vector<char*> env;
   for (std::string& entry : envText)
