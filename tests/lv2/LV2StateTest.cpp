@@ -59,6 +59,8 @@ namespace
   // Port values a host might set, none of them a parameter's default.
   const std::vector<double> kPortValues{0.0, 0.25, 0.75, 0.3, 0.6};
 
+  const void* PortValue(const char* symbol, void* userData, uint32_t* size, uint32_t* type);
+
   class LV2State : public ::testing::Test
   {
   protected:
@@ -71,6 +73,23 @@ namespace
       EXPECT_EQ(status, LV2_STATE_SUCCESS);
       const auto found = store.properties.find(mWorld.URID(kStateKey));
       return found == store.properties.end() ? std::vector<uint8_t>() : found->second.bytes;
+    }
+
+    // The instance's state as lilv saves it for a project (its ports through PortValue), as text; empty when
+    // lilv cannot save it.
+    std::string SavedThroughLilv(LV2TestInstance& instance)
+    {
+      LilvState* state = lilv_state_new_from_instance(mWorld.Plugin(StereoURI()), instance.Get(), mWorld.Map(),
+                                                      nullptr, nullptr, nullptr, nullptr, PortValue, &instance, 0,
+                                                      instance.StateFeatures());
+      if (!state)
+        return {};
+      char* text = lilv_state_to_string(mWorld.World(), mWorld.Map(), mWorld.Unmap(), state, "urn:tidewell:test",
+                                        nullptr);
+      lilv_state_free(state);
+      std::string saved = text ? text : "";
+      lilv_free(text);
+      return saved;
     }
 
     // Restores one property holding bytes of type into the instance; returns the plug-in's status.
@@ -153,15 +172,9 @@ TEST_F(LV2State, RoundTripThroughLilvRestoresTheSameValuesInANewInstance)
   SetNonDefaults(first);
   const std::vector<uint8_t> before = Saved(first);
 
-  LilvState* state = lilv_state_new_from_instance(mWorld.Plugin(StereoURI()), first.Get(), mWorld.Map(), nullptr,
-                                                  nullptr, nullptr, nullptr, PortValue, &first, 0,
-                                                  first.StateFeatures());
-  ASSERT_NE(state, nullptr);
-  char* text = lilv_state_to_string(mWorld.World(), mWorld.Map(), mWorld.Unmap(), state, "urn:tidewell:test", nullptr);
-  lilv_state_free(state);
-  ASSERT_NE(text, nullptr);
-  LilvState* reloaded = lilv_state_new_from_string(mWorld.World(), mWorld.Map(), text);
-  lilv_free(text);
+  const std::string text = SavedThroughLilv(first);
+  ASSERT_FALSE(text.empty());
+  LilvState* reloaded = lilv_state_new_from_string(mWorld.World(), mWorld.Map(), text.c_str());
   ASSERT_NE(reloaded, nullptr);
 
   LV2TestInstance second(mWorld, StereoURI());
@@ -178,19 +191,14 @@ TEST_F(LV2State, SavingRightAfterTheHostSetsPortsStoresThePortsAndRestoresThemIn
   first.Run(1);
   SetPorts(first);
   // Saved through lilv as a host saves a project, with no run between setting the ports and saving.
-  LilvState* state = lilv_state_new_from_instance(mWorld.Plugin(StereoURI()), first.Get(), mWorld.Map(), nullptr,
-                                                  nullptr, nullptr, nullptr, PortValue, &first, 0,
-                                                  first.StateFeatures());
-  ASSERT_NE(state, nullptr);
-  char* text = lilv_state_to_string(mWorld.World(), mWorld.Map(), mWorld.Unmap(), state, "urn:tidewell:test", nullptr);
-  lilv_state_free(state);
-  ASSERT_NE(text, nullptr);
+  const std::string text = SavedThroughLilv(first);
+  ASSERT_FALSE(text.empty());
   EXPECT_EQ(ValuesOf(Saved(first)), PortValuesAsTaken());
 
   // A host that restores the ports as well, and one that restores only the plug-in's state.
   for (const bool setsPorts : {true, false})
   {
-    LilvState* reloaded = lilv_state_new_from_string(mWorld.World(), mWorld.Map(), text);
+    LilvState* reloaded = lilv_state_new_from_string(mWorld.World(), mWorld.Map(), text.c_str());
     ASSERT_NE(reloaded, nullptr);
     LV2TestInstance second(mWorld, StereoURI());
     ASSERT_TRUE(second.Valid());
@@ -204,7 +212,6 @@ TEST_F(LV2State, SavingRightAfterTheHostSetsPortsStoresThePortsAndRestoresThemIn
     second.Run(1);
     EXPECT_EQ(ValuesOf(Saved(second)), PortValuesAsTaken()) << (setsPorts ? "ports set" : "ports left");
   }
-  lilv_free(text);
 }
 
 TEST_F(LV2State, RestoredValuesHoldUntilTheHostChangesAPort)
