@@ -7,8 +7,9 @@
 namespace iplug
 {
 
-// A periodic callback on the main run loop: repeating, in the common modes, first firing at once.
-// Created, fired and stopped on the main thread; the callable runs there too.
+// A periodic callback on the run loop of the thread that creates it (a host's main or UI thread): repeating,
+// in the common modes, first firing at once. Created, fired and stopped on that thread; the callable runs
+// there too.
 class Timer
 {
 public:

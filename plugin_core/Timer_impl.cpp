@@ -17,7 +17,7 @@ Timer_impl::Timer_impl(ITimerFunction func, uint32_t periodMs)
   const CFTimeInterval interval = mIntervalMs / 1000.0;
   mOSTimer = CFRunLoopTimerCreate(kCFAllocatorDefault, CFAbsoluteTimeGetCurrent(), interval, 0, 0, TimerProc, &context);
   if (mOSTimer)
-    CFRunLoopAddTimer(CFRunLoopGetMain(), mOSTimer, kCFRunLoopCommonModes);
+    CFRunLoopAddTimer(CFRunLoopGetCurrent(), mOSTimer, kCFRunLoopCommonModes);
 }
 
 Timer_impl::~Timer_impl()

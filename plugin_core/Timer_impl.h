@@ -7,7 +7,7 @@
 namespace iplug
 {
 
-// Timer on a Core Foundation run-loop timer added to the main run loop.
+// Timer on a Core Foundation run-loop timer added to the creating thread's run loop.
 class Timer_impl final : public Timer
 {
 public:

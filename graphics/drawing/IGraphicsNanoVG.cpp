@@ -277,6 +277,10 @@ void IGraphicsNanoVG::PresentRegion(const IRECT& bounds)
   nvgResetTransform(mVG);
   nvgResetScissor(mVG);
   nvgGlobalCompositeOperation(mVG, NVG_COPY);
+  // A copy of whole device pixels needs no anti-aliased edge: NanoVG's fringe would reach half a pixel past
+  // the rectangle, and with the copy operation write its fading alpha over the neighbours, leaving a dark line
+  // along the rectangle's left and bottom edges.
+  nvgShapeAntiAlias(mVG, 0);
   nvgBeginPath(mVG);
   nvgRect(mVG, r.L, r.T, r.W(), r.H());
   nvgFillPaint(mVG, image);

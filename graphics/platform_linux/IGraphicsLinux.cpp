@@ -44,7 +44,7 @@ void* IGraphicsLinux::OpenWindow(void* pParent)
   if (!GetDrawContext())
   {
     mView->LeaveContext();
-    mView->Detach();
+    mView->Discard();
     mView = nullptr;
     return nullptr;
   }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <AppKit/NSView.h>
-#include <CoreFoundation/CFRunLoop.h>
 
 #include <pugl/pugl.h>
 
@@ -9,21 +8,30 @@
 
 #include "IGraphicsConstants.h"
 #include "IRECTList.h"
+#include "LinuxFrameStats.h"
+#include "LinuxFrameTimer.h"
+#include "LinuxScreenScale.h"
+#include "LinuxTooltip.h"
 #include "WDL_String.h"
 
 namespace iplug::igraphics {
 
 class EGLOffscreenContext;
-class IControl;
 class IGraphicsLinux;
+class LinuxClipboard;
+class LinuxInputTranslator;
+class LinuxPointer;
 
 // The editor's native view on Linux: a Pugl view (an X11 window with an OpenGL 2 context) that the host
 // embeds, or, where no window system can be reached, an off-screen EGL context that draws only on request.
-// It runs the frame timer on the main run loop (CFRunLoopGetMain: the host's run loop, which an LV2 UI's
-// idle callback also turns), translates X11 input into the graphics core's input records, and is the
-// NSView a host holds. Lifetime: made by IGraphicsLinux::OpenWindow, which holds one reference; a view
-// returned to a host through the view factory holds a second one that removeFromSuperview gives back. The
-// graphics' CloseWindow detaches the view and gives its reference back. [main-thread]
+// It runs the frame timer on the run loop of the thread that opened it (the host's UI thread, which turns
+// that run loop, directly or through an LV2 UI's idle calls), draws what is dirty and shows it, and is the
+// NSView a host holds; the pointer, the clipboard, the screen scale, tooltips and input have helpers of their
+// own. Hosts destroy windows in any order: when the host's window (and with it ours) goes first, the view
+// notices, stops drawing, and every later call is a safe no-op; X errors its calls cause are caught per view
+// and never reach the host's handler. Lifetime: made by IGraphicsLinux::OpenWindow, which holds one
+// reference; a view returned to a host through the view factory holds a second one that removeFromSuperview
+// gives back. The graphics' CloseWindow detaches the view and gives its reference back. [ui-thread]
 class IGraphicsLinuxView final : public NSView
 {
 public:
@@ -47,18 +55,25 @@ public:
 
   // The graphics closes: no more calls into it; drops the graphics' reference (may delete the view).
   void Detach();
+  // Detach for a view that was never handed to anyone: drops the host's reference too, deleting the view.
+  void Discard();
   // The X11 window id; 0 off-screen.
   unsigned long NativeWindow() const;
   // Whether the view draws off-screen (no window).
   bool IsOffscreen() const { return mOffscreen != nullptr; }
+  // Whether the view's window is gone (destroyed with the host's): nothing is drawn any more.
+  bool IsWindowLost() const { return mWindowLost; }
   // Makes the view's GL context current; nestable, each call matched by LeaveContext.
   void EnterContext();
   void LeaveContext();
-  // Starts / stops the frame timer (1 / the graphics' frame rate, on the main run loop).
+  // Starts / stops the frame timer (1 / the graphics' frame rate, on the calling thread's run loop).
   void SetTimer();
   void KillTimer();
   // Draws the dirty regions, if any, and shows them. Called by the frame timer.
   void Render();
+  // One frame while a modal dialog of the editor is open: the window's events are read (input to the editor
+  // is dropped, exposed areas are shown again) and what is dirty is drawn.
+  void ModalFrame();
   // Sets the window to width x height device pixels and tells the host's frame handler.
   void SetFrameSize(int width, int height);
   // Shows the cursor kind over the window.
@@ -68,64 +83,52 @@ public:
   // Warps the pointer to (x, y) device pixels of the window.
   void WarpPointer(float x, float y);
   // The pointer's position in device pixels of the window; false without a window.
-  bool QueryPointer(float& x, float& y) const;
+  bool QueryPointer(float& x, float& y);
   // Window position (x, y) device pixels to root-window coordinates.
-  void WindowToScreen(float& x, float& y) const;
-  // Clipboard text (waits briefly for its owner); false when there is none.
+  void WindowToScreen(float& x, float& y);
+  // Clipboard text; false when there is none.
   bool GetClipboardText(WDL_String& str);
   // Offers str as clipboard text; false without a window.
   bool SetClipboardText(const char* str);
-  // The screen's scale from the X server's Xft.dpi (96 dpi = 1); 1 off-screen.
+  // The desktop's screen scale (Xft.dpi, 96 dpi = 1); 1 off-screen.
   float ReadScreenScale() const;
 
 private:
+  class XGuard;
+
   IGraphicsLinuxView(IGraphicsLinux& graphics, int refs);
   ~IGraphicsLinuxView() override;
   bool OpenWindowed(void* pParent);
   bool OpenOffscreen();
   void Release();
-  static void TimerProc(CFRunLoopTimerRef timer, void* info);
+  bool HasLiveWindow() const { return mView && !mWindowLost; }
+  void WindowLost();
+  void FreeWindow();
+  void Tick();
+  void ApplyScreenScale(float scale);
+  static void TimerProc(void* info);
   static PuglStatus OnEventProc(PuglView* view, const PuglEvent* event);
   void OnEvent(const PuglEvent& event);
-  void OnButton(const PuglEvent& event, bool down);
-  void OnMotion(const PuglEvent& event);
-  void OnKey(const PuglEvent& event, bool down);
-  void OnCrossing(bool entered);
   void OnExpose(const PuglEvent& event);
-  void CheckScreenScale();
-  void UpdateTooltip(double now);
-  void UserPosition(double px, double py, float& x, float& y);
 
   IGraphicsLinux* mGraphics;
   int mRefs;
   PuglWorld* mWorld = nullptr;
   PuglView* mView = nullptr;
+  bool mWindowLost = false;
+  bool mModal = false;
   std::unique_ptr<EGLOffscreenContext> mOffscreen;
   int mContextDepth = 0;
-  CFRunLoopTimerRef mTimer = nullptr;
+  LinuxFrameTimer mTimer;
   IRECTList mDirtyRects;
   FrameDidChangeHandler mFrameHandler = nullptr;
   void* mFrameHandlerInfo = nullptr;
-  unsigned long mBlankCursor = 0;
-  bool mPointerVisible = true;
-  // Pointer and click tracking, user units.
-  float mPrevX = 0.f;
-  float mPrevY = 0.f;
-  bool mMouseOutDuringDrag = false;
-  unsigned mLastButton = 0;
-  unsigned mButtonsDown = 0; // bit b: Pugl button b is down
-  double mLastPressTime = -1.0;
-  float mLastPressX = 0.f;
-  float mLastPressY = 0.f;
-  int mClickCount = 0;
-  double mLastScaleCheck = 0.0;
-  // Tooltips: when the pointer last moved, and the control whose tooltip was shown last (compared, never used).
-  double mLastMoveTime = 0.0;
-  const IControl* mTooltipControl = nullptr;
-  NSViewFrameStatistics mStats = {};
-  double mTotalDrawMs = 0.0;
-  double mTotalDirtyShare = 0.0;
-  WDL_String mClipboard;
+  LinuxFrameStats mStats;
+  LinuxScreenScale mScreenScale;
+  LinuxTooltip mTooltip;
+  std::unique_ptr<LinuxPointer> mPointer;
+  std::unique_ptr<LinuxClipboard> mClipboard;
+  std::unique_ptr<LinuxInputTranslator> mInput;
 };
 
 } // namespace iplug::igraphics
