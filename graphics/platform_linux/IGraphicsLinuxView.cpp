@@ -453,6 +453,11 @@ void IGraphicsLinuxView::Render()
     mTotalDirtyShare += static_cast<double>(bounds.W()) * bounds.H() / area;
 }
 
+void IGraphicsLinuxView::ModalFrame()
+{
+  Render();
+}
+
 // ---- Window operations ----
 
 void IGraphicsLinuxView::SetFrameSize(int width, int height)

@@ -59,6 +59,9 @@ public:
   void KillTimer();
   // Draws the dirty regions, if any, and shows them. Called by the frame timer.
   void Render();
+  // One frame while a modal dialog is open and the frame timer cannot run: the editor keeps drawing, its input
+  // waits.
+  void ModalFrame();
   // Sets the window to width x height device pixels and tells the host's frame handler.
   void SetFrameSize(int width, int height);
   // Shows the cursor kind over the window.
