@@ -44,14 +44,14 @@ public:
 // input and error are /dev/null. Run reads standard output through a pipe until the program exits (a
 // background child of its own that keeps the pipe open does not hold it up), calling the frame hook between
 // reads, as a modal panel keeps its window drawn. Launch gives the program no pipe (all three standard streams
-// are /dev/null) and its own session, so it outlives the host's terminal and its signals; the runner reaps
+// are /dev/null) and a session of its own, out of reach of the signals of the host's terminal; the runner reaps
 // launched programs that have ended, without waiting, at its next Run or Launch and when it is destroyed.
 // No SIGCHLD handler is installed. [any-thread]
 class LinuxSpawnRunner final : public LinuxProcessRunner
 {
 public:
-  static constexpr std::size_t kMaxOutput = 64 * 1024;                    // output beyond this is read and dropped, bytes
-  static constexpr std::chrono::microseconds kFrameInterval{1000000 / 60}; // time between frame hook calls
+  static constexpr std::size_t kMaxOutput = 64 * 1024; // output beyond this is read and dropped, bytes
+  static constexpr std::chrono::microseconds kFrameInterval{1000000 / 60}; // between frame hook calls
 
   // Reaps the launched programs that have ended. One still running is reaped by no one until the process ends,
   // so a runner that launches should live as long as the process.
