@@ -25,17 +25,21 @@ void Require(bool condition)
     std::abort();
 }
 
-// Answers every run with exit status 0 and the fuzzed text, and checks what it is asked to run.
+// Answers every run with exit status 0 and the fuzzed text, and checks what it is asked to run or launch.
 struct ScriptedRunner final : LinuxProcessRunner
 {
   std::string output;
 
-  LinuxProcessResult Run(const std::vector<std::string>& argv) override
+  LinuxProcessResult Run(const std::vector<std::string>& argv, const LinuxModalFrame& /*frame*/) override
   {
-    Require(!argv.empty());
-    if (argv[0] == "xdg-open")
-      Require(argv.size() == 2 && !argv[1].empty() && argv[1][0] != '-');
+    Require(!argv.empty() && argv[0] != "xdg-open");
     return {true, 0, output};
+  }
+
+  bool Launch(const std::vector<std::string>& argv) override
+  {
+    Require(argv.size() == 2 && argv[0] == "xdg-open" && !argv[1].empty() && argv[1][0] != '-');
+    return true;
   }
 };
 

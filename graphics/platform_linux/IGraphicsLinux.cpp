@@ -11,12 +11,12 @@ namespace iplug::igraphics {
 
 namespace {
 
-// Dialogs run zenity and xdg-open as child processes; one runner serves every editor.
-LinuxDialogs& Dialogs()
+// Dialogs run zenity and xdg-open as child processes; one runner serves every editor and lives as long as the
+// process, so it can reap the handlers it launched.
+LinuxSpawnRunner& Runner()
 {
   static LinuxSpawnRunner runner;
-  static LinuxDialogs dialogs(runner);
-  return dialogs;
+  return runner;
 }
 
 } // namespace
@@ -205,6 +205,16 @@ void IGraphicsLinux::ClientToScreen(float& x, float& y)
 }
 
 // ---- Services ----
+
+LinuxDialogs IGraphicsLinux::Dialogs()
+{
+  // The host's run loop, and with it the frame timer, waits while a dialog is open: the dialog's wait draws
+  // the editor instead.
+  return LinuxDialogs(Runner(), [this] {
+    if (mView)
+      mView->ModalFrame();
+  });
+}
 
 bool IGraphicsLinux::GetTextFromClipboard(WDL_String& str)
 {

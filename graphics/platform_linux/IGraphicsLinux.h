@@ -6,14 +6,15 @@
 namespace iplug::igraphics {
 
 class IGraphicsLinuxView;
+class LinuxDialogs;
 
 // The editor's graphics context on Linux: the NanoVG back end shown in an X11 window through Pugl (OpenGL 2),
 // with the platform operations of the graphics core done the X11 way. OpenWindow embeds the editor in the
 // host's window (a parent X11 window id) or makes a window of its own that a host adds to one of its windows
 // (the Audio Unit view factory's way); without a window system the view draws off-screen, so a host can still
 // render it into an image. There are no native menus or text fields: the drawn popup menu and text entry are
-// attached when the window opens. Dialogs go through zenity, URLs through xdg-open. Everything runs on the
-// thread that opened the window. [main-thread]
+// attached when the window opens. Dialogs go through zenity and keep the editor drawing while they are open;
+// URLs go to xdg-open, started detached. Everything runs on the thread that opened the window. [main-thread]
 class IGraphicsLinux : public IGraphicsLinuxFonts
 {
 public:
@@ -101,6 +102,9 @@ public:
   IPopupMenu* CreatePlatformPopupMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync) override;
 
 private:
+  // The desktop's dialogs, drawing this editor while one is open.
+  LinuxDialogs Dialogs();
+
   IGraphicsLinuxView* mView = nullptr;
   WDL_String mBundleID;
   float mLockX = 0.f; // where the pointer was hidden, user units

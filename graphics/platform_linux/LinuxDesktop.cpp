@@ -110,7 +110,8 @@ EUIAppearance LinuxDesktop::Appearance(LinuxProcessRunner& runner)
   const char* theme = std::getenv("GTK_THEME");
   if (AppearanceFromSettings(theme, nullptr) == kAppearanceDark)
     return kAppearanceDark;
-  const LinuxProcessResult run = runner.Run({"gsettings", "get", "org.gnome.desktop.interface", "color-scheme"});
+  const LinuxProcessResult run =
+    runner.Run({"gsettings", "get", "org.gnome.desktop.interface", "color-scheme"}, nullptr);
   if (!run.started || run.exitStatus != 0)
     return kAppearanceLight;
   return AppearanceFromSettings(theme, run.output.c_str());

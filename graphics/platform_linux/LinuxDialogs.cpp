@@ -1,6 +1,7 @@
 #include "LinuxDialogs.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -10,7 +11,9 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,33 +41,125 @@ struct FdCloser
   }
 };
 
-// Reads fd to its end, keeping at most limit bytes.
-std::string ReadAll(int fd, std::size_t limit)
+// Whether a dialog is open; a second one is refused rather than stacked on the first.
+std::atomic<bool> gDialogOpen{false};
+
+// Holds the one-dialog-at-a-time claim while a dialog runs; Claimed() is false when another dialog holds it.
+class DialogClaim
 {
-  std::string output;
+public:
+  DialogClaim()
+    : mClaimed(!gDialogOpen.exchange(true))
+  {
+  }
+  ~DialogClaim()
+  {
+    if (mClaimed)
+      gDialogOpen = false;
+  }
+  DialogClaim(const DialogClaim&) = delete;
+  DialogClaim& operator=(const DialogClaim&) = delete;
+  bool Claimed() const { return mClaimed; }
+
+private:
+  bool mClaimed;
+};
+
+// Reads what the non-blocking fd holds now, keeping output at most limit bytes; false once the writers are gone.
+bool ReadAvailable(int fd, std::string& output, std::size_t limit)
+{
   char buffer[4096];
   for (;;)
   {
     const ssize_t n = read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR)
       continue;
-    if (n <= 0)
-      return output;
+    if (n < 0)
+      return errno == EAGAIN;
+    if (n == 0)
+      return false;
     const std::size_t room = limit - output.size();
     output.append(buffer, std::min(room, static_cast<std::size_t>(n)));
   }
 }
 
-// The exit status of the child pid once it has ended; -1 when it was killed or could not be waited for.
-int WaitForExit(pid_t pid)
+// The exit status in a waitpid status; -1 when the program was killed.
+int ExitStatus(int status)
 {
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0)
-  {
-    if (errno != EINTR)
-      return -1;
-  }
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Spawns argv with standard input and error on /dev/null and standard output on outFd, or on /dev/null when
+// outFd is -1; with ownSession, in a session of its own. The child's pid, or -1 when it could not be started.
+pid_t Spawn(const std::vector<std::string>& argv, int outFd, bool ownSession)
+{
+  posix_spawn_file_actions_t actions;
+  if (posix_spawn_file_actions_init(&actions) != 0)
+    return -1;
+  const bool redirected =
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0) == 0 &&
+    (outFd >= 0 ? posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO)
+                : posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0)) == 0 &&
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0) == 0;
+  posix_spawnattr_t attributes;
+  if (posix_spawnattr_init(&attributes) != 0)
+  {
+    posix_spawn_file_actions_destroy(&actions);
+    return -1;
+  }
+  const bool configured = !ownSession || posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID) == 0;
+
+  std::vector<char*> args;
+  for (const std::string& a : argv)
+    args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+
+  pid_t pid = -1;
+  const bool spawned = redirected && configured &&
+                       posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), environ) == 0;
+  posix_spawnattr_destroy(&attributes);
+  posix_spawn_file_actions_destroy(&actions);
+  return spawned ? pid : -1;
+}
+
+// Waits for the child pid to exit while reading its output from the non-blocking outFd (kept to at most limit
+// bytes), calling frame about once per interval. The exit status; -1 when it was killed or could not be waited
+// for. A pidfd wakes the wait the moment the child exits; without one (an older kernel), the exit is seen at
+// the next frame.
+int WaitWhileReading(pid_t pid, int outFd, std::string& output, std::size_t limit, const LinuxModalFrame& frame,
+                     std::chrono::microseconds interval)
+{
+  using Clock = std::chrono::steady_clock;
+  // Through syscall: Debian 12's <sys/pidfd.h> declares pidfd_open without C linkage.
+  FdCloser exitFd{static_cast<int>(syscall(SYS_pidfd_open, pid, 0))};
+  bool reading = true;
+  Clock::time_point nextFrame = Clock::now() + interval;
+  for (;;)
+  {
+    if (reading)
+      reading = ReadAvailable(outFd, output, limit);
+    int status = 0;
+    const pid_t waited = waitpid(pid, &status, WNOHANG);
+    if (waited == pid)
+    {
+      // Everything the child wrote is in the pipe now; a background child of its own may write on, unread.
+      if (reading)
+        ReadAvailable(outFd, output, limit);
+      return ExitStatus(status);
+    }
+    if (waited < 0 && errno != EINTR)
+      return -1;
+    const Clock::time_point now = Clock::now();
+    if (now >= nextFrame)
+    {
+      if (frame)
+        frame();
+      nextFrame = Clock::now() + interval;
+    }
+    pollfd fds[2] = {{reading ? outFd : -1, POLLIN, 0}, {exitFd.fd, POLLIN, 0}};
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(nextFrame - Clock::now());
+    poll(fds, 2, static_cast<int>(std::max<std::chrono::milliseconds::rep>(wait.count(), 0)));
+  }
 }
 
 std::string Text(const char* text)
@@ -263,8 +358,20 @@ bool HasControl(std::string_view text, bool spaceCounts)
 
 } // namespace
 
-LinuxProcessResult LinuxSpawnRunner::Run(const std::vector<std::string>& argv)
+LinuxSpawnRunner::~LinuxSpawnRunner()
 {
+  ReapLaunched();
+}
+
+void LinuxSpawnRunner::ReapLaunched()
+{
+  const std::lock_guard<std::mutex> lock(mLaunchedMutex);
+  std::erase_if(mLaunched, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
+}
+
+LinuxProcessResult LinuxSpawnRunner::Run(const std::vector<std::string>& argv, const LinuxModalFrame& frame)
+{
+  ReapLaunched();
   LinuxProcessResult result;
   if (argv.empty())
     return result;
@@ -274,43 +381,44 @@ LinuxProcessResult LinuxSpawnRunner::Run(const std::vector<std::string>& argv)
     return result;
   FdCloser readEnd{fds[0]};
   FdCloser writeEnd{fds[1]};
-
-  posix_spawn_file_actions_t actions;
-  if (posix_spawn_file_actions_init(&actions) != 0)
-    return result;
-  const bool redirected =
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0) == 0 &&
-    posix_spawn_file_actions_adddup2(&actions, writeEnd.fd, STDOUT_FILENO) == 0 &&
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0) == 0;
-
-  std::vector<char*> args;
-  for (const std::string& a : argv)
-    args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-
-  pid_t pid = 0;
-  const int spawned = redirected ? posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) : -1;
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0)
+  const pid_t pid = Spawn(argv, writeEnd.fd, false);
+  if (pid < 0)
     return result;
 
   close(writeEnd.fd);
   writeEnd.fd = -1;
-  result.output = ReadAll(readEnd.fd, kMaxOutput);
-  result.exitStatus = WaitForExit(pid);
+  fcntl(readEnd.fd, F_SETFL, O_NONBLOCK);
+  result.exitStatus = WaitWhileReading(pid, readEnd.fd, result.output, kMaxOutput, frame, kFrameInterval);
   result.started = true;
   return result;
 }
 
-LinuxDialogs::LinuxDialogs(LinuxProcessRunner& runner)
+bool LinuxSpawnRunner::Launch(const std::vector<std::string>& argv)
+{
+  ReapLaunched();
+  if (argv.empty())
+    return false;
+  const pid_t pid = Spawn(argv, -1, true);
+  if (pid < 0)
+    return false;
+  const std::lock_guard<std::mutex> lock(mLaunchedMutex);
+  mLaunched.push_back(pid);
+  return true;
+}
+
+LinuxDialogs::LinuxDialogs(LinuxProcessRunner& runner, LinuxModalFrame frame)
   : mRunner(runner)
+  , mFrame(std::move(frame))
 {
 }
 
 LinuxProcessResult LinuxDialogs::RunZenity(std::vector<std::string> args)
 {
+  const DialogClaim claim;
+  if (!claim.Claimed())
+    return {};
   args.insert(args.begin(), kZenity);
-  LinuxProcessResult result = mRunner.Run(args);
+  LinuxProcessResult result = mRunner.Run(args, mFrame);
   if (!result.output.empty() && result.output.back() == '\n')
     result.output.pop_back();
   return result;
@@ -344,7 +452,7 @@ EMsgBoxResult LinuxDialogs::ShowMessageBox(const char* str, const char* caption,
   default: known = false; break;
   }
 
-  // No box, a missing or failing zenity and a timeout all leave the result at Cancel.
+  // No box, a missing or failing zenity and a refused second dialog all leave the result at Cancel.
   EMsgBoxResult result = kMsgResultCancel;
   const LinuxProcessResult run = known ? RunZenity(args) : LinuxProcessResult();
   if (run.started && run.exitStatus == kZenityAccepted)
@@ -448,8 +556,7 @@ bool LinuxDialogs::OpenURL(const char* url)
   const std::string checked = CheckedURL(url);
   if (checked.empty())
     return false;
-  const LinuxProcessResult run = mRunner.Run({kXdgOpen, checked});
-  return run.started && run.exitStatus == 0;
+  return mRunner.Launch({kXdgOpen, checked});
 }
 
 bool LinuxDialogs::RevealPathInExplorerOrFinder(const WDL_String& path, bool select)
@@ -461,8 +568,7 @@ bool LinuxDialogs::RevealPathInExplorerOrFinder(const WDL_String& path, bool sel
   if (error || !std::filesystem::exists(absolute, error))
     return false;
   const std::filesystem::path target = select ? absolute.parent_path() : absolute;
-  const LinuxProcessResult run = mRunner.Run({kXdgOpen, target.string()});
-  return run.started && run.exitStatus == 0;
+  return mRunner.Launch({kXdgOpen, target.string()});
 }
 
 } // namespace iplug::igraphics

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include <signal.h>
 #include <unistd.h>
 
 #include "FakeProcessRunner.h"
+#include "FakePrograms.h"
 #include "LinuxDialogs.h"
 
 using namespace iplug::igraphics;
@@ -22,6 +26,7 @@ TEST(LinuxOpenURL, WebMailAndFileURLsGoToXdgOpenAsGiven)
     EXPECT_TRUE(dialogs.OpenURL(url)) << url;
     ASSERT_EQ(runner.runs.size(), 1u) << url;
     EXPECT_EQ(runner.Last(), (std::vector<std::string>{"xdg-open", url}));
+    EXPECT_TRUE(runner.launched.back()) << url << ": started detached, not waited for";
   }
 }
 
@@ -52,14 +57,53 @@ TEST(LinuxOpenURL, AnythingElseIsRefusedWithoutRunningAnything)
   EXPECT_TRUE(runner.runs.empty());
 }
 
-TEST(LinuxOpenURL, FailedOrMissingXdgOpenIsFailure)
+TEST(LinuxOpenURL, MissingXdgOpenIsFailure)
 {
   FakeProcessRunner runner;
   LinuxDialogs dialogs(runner);
-  runner.Answer(4);
-  EXPECT_FALSE(dialogs.OpenURL("https://example.com"));
   runner.Missing();
   EXPECT_FALSE(dialogs.OpenURL("https://example.com"));
+
+  const FakePrograms none(true);
+  LinuxSpawnRunner spawner;
+  LinuxDialogs real(spawner);
+  EXPECT_FALSE(real.OpenURL("https://example.com"));
+  EXPECT_FALSE(real.RevealPathInExplorerOrFinder(WDL_String("/"), false));
+}
+
+// xdg-open may run as long as the browser it starts: the call returns once it is started, the handler keeps no
+// pipe of ours and runs in a session of its own, and the runner reaps it once it has ended.
+TEST(LinuxOpenURL, AHandlerThatKeepsRunningDoesNotHoldTheCallerUp)
+{
+  const FakePrograms programs;
+  const std::filesystem::path trace = programs.File("trace");
+  programs.Add("xdg-open", "echo \"$$ $1\" > '" + trace.string() + ".tmp' && mv '" + trace.string() + ".tmp' '" +
+                             trace.string() + "'\nexec sleep 30");
+  LinuxSpawnRunner runner;
+  LinuxDialogs dialogs(runner);
+
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(dialogs.OpenURL("https://example.com/manual"));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!std::filesystem::exists(trace) && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  pid_t pid = 0;
+  std::string url;
+  std::ifstream(trace) >> pid >> url;
+  ASSERT_GT(pid, 0) << "the handler never ran";
+  EXPECT_EQ(url, "https://example.com/manual");
+  EXPECT_EQ(getsid(pid), pid);
+
+  ASSERT_EQ(kill(pid, SIGTERM), 0);
+  const std::filesystem::path entry = "/proc/" + std::to_string(pid);
+  while (std::filesystem::exists(entry) && std::chrono::steady_clock::now() < deadline + std::chrono::seconds(5))
+  {
+    runner.Run({"true"}, nullptr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_FALSE(std::filesystem::exists(entry)) << "the ended handler was never reaped";
 }
 
 TEST(LinuxRevealPath, OpensTheFolderWhenSelectingAndThePathOtherwise)
@@ -74,6 +118,7 @@ TEST(LinuxRevealPath, OpensTheFolderWhenSelectingAndThePathOtherwise)
   LinuxDialogs dialogs(runner);
   EXPECT_TRUE(dialogs.RevealPathInExplorerOrFinder(WDL_String(file.c_str()), true));
   EXPECT_EQ(runner.Last(), (std::vector<std::string>{"xdg-open", folder.string()}));
+  EXPECT_TRUE(runner.launched.back());
   EXPECT_TRUE(dialogs.RevealPathInExplorerOrFinder(WDL_String(file.c_str()), false));
   EXPECT_EQ(runner.Last(), (std::vector<std::string>{"xdg-open", file.string()}));
 

@@ -1,11 +1,15 @@
 // Editors opened in-process inside a window of the test's own, as a Linux host embeds them (the parent
 // window's id handed to OpenWindow), on the test's X server: real key events through the key table, the
-// editor's lifetime over many openings, and what a host's parameter change redraws.
+// editor's lifetime over many openings, what a host's parameter change redraws, and drawing while a dialog
+// is open.
 #include <gtest/gtest.h>
 
 #include <CoreFoundation/CoreFoundation.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -17,10 +21,12 @@
 #include "IPanelControl.h"
 #include "IVirtualKeys.h"
 #include "Tidewell.h"
+#include "platform_linux/FakePrograms.h"
 #include "window/XTestDriver.h"
 
 // Xlib's macros clash with the names above: it comes last.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/keysym.h>
 
 using namespace iplug;
@@ -108,6 +114,27 @@ namespace
         pGraphics->AttachPanelBackground(COLOR_GRAY);
       };
     }
+  };
+
+  // An editor of 200 x 100 filled by one panel, with a frame tick the test sets.
+  class PanelEditor : public IGEditorDelegate
+  {
+  public:
+    PanelEditor()
+      : IGEditorDelegate(0)
+    {
+      mMakeGraphicsFunc = [this] { return MakeGraphics(*this, 200, 100, 60, 1.f); };
+      mLayoutFunc = [this](IGraphics* pGraphics) {
+        panel = new IPanelControl(pGraphics->GetBounds(), COLOR_GRAY);
+        pGraphics->AttachControl(panel);
+        pGraphics->SetDisplayTickFunc([this] {
+          if (tick)
+            tick();
+        });
+      };
+    }
+    IPanelControl* panel = nullptr; // owned by the editor's graphics
+    std::function<void()> tick;     // called at the start of every frame
   };
 
   class EditorWindow : public ::testing::Test
@@ -265,4 +292,52 @@ TEST_F(EditorWindow, AHostParameterChangeRedrawsOnlyThatKnob)
                        before.meanDirtyShare * static_cast<double>(before.framesDrawn);
   EXPECT_GE(share, 66.0 * 66.0 / (495.0 * 220.0));
   EXPECT_LE(share, 72.0 * 72.0 / (495.0 * 220.0));
+}
+
+// A dialog's call waits for the user's answer, as a modal panel does, but the editor keeps drawing meanwhile:
+// the zenity standing in here answers only once the test has seen, in the window's pixels, a change the editor
+// made while the dialog was open.
+TEST_F(EditorWindow, TheEditorKeepsDrawingWhileADialogIsOpen)
+{
+  const FakePrograms programs;
+  const std::filesystem::path opened = programs.File("opened");
+  const std::filesystem::path answer = programs.File("answer");
+  // Gives up after 10 s with zenity's error status, which the box reports as Cancel.
+  programs.Add("zenity", "touch '" + opened.string() + "'\ni=0\nwhile [ ! -e '" + answer.string() +
+                           "' ]; do i=$((i+1)); [ $i -gt 200 ] && exit 255; sleep 0.05; done\nexit 0");
+  ParentWindow parent(x.Get(), 200, 100);
+  PanelEditor editor;
+  ASSERT_NE(editor.OpenWindow(parent.Handle()), nullptr);
+  auto* ui = static_cast<IGraphicsLinux*>(editor.GetUI());
+  const unsigned long window = ui->GetNativeWindow();
+  ASSERT_NE(window, 0u);
+  Pump(0.1);
+
+  int framesWhileOpen = 0;
+  bool turnedRed = false;
+  editor.tick = [&] {
+    if (!std::filesystem::exists(opened))
+      return;
+    ++framesWhileOpen;
+    if (!turnedRed)
+    {
+      editor.panel->SetPattern(COLOR_RED);
+      turnedRed = true;
+      return;
+    }
+    XImage* image = XGetImage(x.Get(), window, 100, 50, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+      return;
+    const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
+    XDestroyImage(image);
+    if (pixel == 0xFF0000)
+      std::ofstream(answer) << "seen";
+  };
+
+  EXPECT_EQ(ui->ShowMessageBox("Still drawing?", "Tidewell", kMsgBoxOK), kMsgResultOK)
+    << "zenity gave up: the red panel never reached the window while the dialog was open (" << framesWhileOpen
+    << " frames)";
+  EXPECT_TRUE(turnedRed);
+  editor.tick = nullptr;
+  editor.CloseWindow();
 }
