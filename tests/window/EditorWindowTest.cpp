@@ -341,3 +341,71 @@ TEST_F(EditorWindow, TheEditorKeepsDrawingWhileADialogIsOpen)
   editor.tick = nullptr;
   editor.CloseWindow();
 }
+
+// Two editors of one process share the X connection: a paste in one of what the other copied is answered at
+// once from the process's own record, not after waiting for an answer nobody reads until the wait ends.
+TEST_F(EditorWindow, TextCopiedInOneEditorPastesInAnotherOfTheProcessAtOnce)
+{
+  RegisterComponentBundle();
+  ParentWindow firstParent(x.Get(), 495, 220);
+  ParentWindow secondParent(x.Get(), 495, 220);
+  Tidewell first;
+  Tidewell second;
+  ASSERT_NE(first.OpenWindow(firstParent.Handle()), nullptr);
+  ASSERT_NE(second.OpenWindow(secondParent.Handle()), nullptr);
+  Pump(0.05);
+  ASSERT_TRUE(first.GetUI()->SetTextInClipboard("0.75"));
+  Pump(0.02);
+  WDL_String pasted;
+  const auto start = std::chrono::steady_clock::now();
+  const bool got = second.GetUI()->GetTextFromClipboard(pasted);
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_TRUE(got);
+  EXPECT_STREQ(pasted.Get(), "0.75");
+  // A correctness bound, not a speed figure: the owner-answer wait it must not fall into is 500 ms.
+  EXPECT_LT(ms, 50.0);
+  // And the copying editor reads its own text back too.
+  WDL_String own;
+  EXPECT_TRUE(first.GetUI()->GetTextFromClipboard(own));
+  EXPECT_STREQ(own.Get(), "0.75");
+  first.CloseWindow();
+  second.CloseWindow();
+}
+
+// A host may destroy the window it gave the editor before it removes the view, and keep turning its run loop
+// in between: the editor notices, stops drawing, and removing the view afterwards ends it without an X error
+// reaching the host.
+TEST_F(EditorWindow, TheHostsWindowDestroyedBeforeTheViewIsRemovedEndsQuietly)
+{
+  std::string error;
+  std::unique_ptr<HostComponent> unit = HostComponent::OpenTidewell(TIDEWELL_BUNDLE_PATH, error);
+  ASSERT_TRUE(unit) << error;
+  static int hostErrors = 0;
+  hostErrors = 0;
+  const XErrorHandler hostHandler = [](Display*, XErrorEvent*) {
+    ++hostErrors;
+    return 0;
+  };
+  const XErrorHandler previous = XSetErrorHandler(hostHandler);
+  for (const int pumps : {0, 100})
+  {
+    std::unique_ptr<EditorView> editor = EditorView::Open(*unit, error);
+    ASSERT_TRUE(editor) << error;
+    auto parent = std::make_unique<ParentWindow>(x.Get(), editor->PixelWidth(), editor->PixelHeight());
+    ASSERT_TRUE(editor->View().addToWindow(parent->Id()));
+    Pump(0.1);
+    parent.reset();
+    for (int i = 0; i < pumps; ++i)
+    {
+      ASSERT_EQ(unit->SetParameter(1, static_cast<float>(i) / 100.f), noErr);
+      Pump(0.005);
+    }
+    // Calls a host may still make on the view before removing it.
+    editor->View().setFrameSize(NSSize{600.0, 300.0});
+    editor->View().setBackingScaleFactor(2.0);
+    editor.reset();
+  }
+  XSync(x.Get(), False);
+  EXPECT_EQ(XSetErrorHandler(previous), hostHandler) << "the host's error handler was replaced";
+  EXPECT_EQ(hostErrors, 0) << "X errors reached the host";
+}

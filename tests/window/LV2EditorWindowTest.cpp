@@ -4,72 +4,23 @@
 // are recorded, and a meter port event changes what the editor shows.
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-#include <lilv/lilv.h>
-#include <lv2/ui/ui.h>
-#include <lv2/urid/urid.h>
-
 #include <algorithm>
-#include <chrono>
-#include <cstring>
 #include <limits>
-#include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "window/LV2UITestHost.h"
 #include "window/XTestDriver.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 namespace
 {
-  constexpr const char* kStereoURI = "https://kelvane.com/plugins/Tidewell/stereo";
   constexpr uint32_t kDuckPort = 0;
   constexpr uint32_t kPeriodPort = 1;
   constexpr uint32_t kMeterPort = 5;
-
-  // What the editor sent the host, in order.
-  struct Traffic
-  {
-    struct Write
-    {
-      uint32_t port;
-      float value;
-    };
-    std::vector<Write> writes;
-    std::vector<std::pair<uint32_t, bool>> touches;
-    std::vector<std::pair<int, int>> sizes;
-  };
-
-  void WriteProc(LV2UI_Controller controller, uint32_t port, uint32_t size, uint32_t protocol, const void* buffer)
-  {
-    if (protocol != 0 || size != sizeof(float))
-      return;
-    float value = 0.f;
-    std::memcpy(&value, buffer, sizeof(value));
-    static_cast<Traffic*>(controller)->writes.push_back({port, value});
-  }
-  void TouchProc(LV2UI_Feature_Handle handle, uint32_t port, bool grabbed)
-  {
-    static_cast<Traffic*>(handle)->touches.emplace_back(port, grabbed);
-  }
-  int ResizeProc(LV2UI_Feature_Handle handle, int width, int height)
-  {
-    static_cast<Traffic*>(handle)->sizes.emplace_back(width, height);
-    return 0;
-  }
-  LV2_URID MapProc(LV2_URID_Map_Handle handle, const char* uri)
-  {
-    auto& map = *static_cast<std::map<std::string, LV2_URID>*>(handle);
-    const auto found = map.find(uri);
-    if (found != map.end())
-      return found->second;
-    const auto urid = static_cast<LV2_URID>(map.size() + 1);
-    map.emplace(uri, urid);
-    return urid;
-  }
 
   class LV2EditorWindow : public ::testing::Test
   {
@@ -78,17 +29,10 @@ namespace
     {
       if (!x.IsConnected())
         GTEST_SKIP() << "no X server with XTest ($DISPLAY)";
-      ASSERT_TRUE(FindUI());
-      library = dlopen(binaryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
-      ASSERT_NE(library, nullptr) << dlerror();
-      auto lookup = reinterpret_cast<LV2UI_DescriptorFunction>(dlsym(library, "lv2ui_descriptor"));
-      ASSERT_NE(lookup, nullptr);
-      descriptor = lookup(0);
-      ASSERT_NE(descriptor, nullptr);
-      EXPECT_EQ(lookup(1), nullptr);
-      ASSERT_EQ(std::string(descriptor->URI), uiURI);
-      idle = static_cast<const LV2UI_Idle_Interface*>(descriptor->extension_data(LV2_UI__idleInterface));
-      ASSERT_NE(idle, nullptr);
+      std::string error;
+      ASSERT_TRUE(host.Load(error)) << error;
+      ASSERT_EQ(std::string(host.Descriptor()->URI), host.UIURI());
+      descriptor = host.Descriptor();
 
       Display* display = x.Get();
       parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 495, 220, 0, 0, 0);
@@ -99,83 +43,24 @@ namespace
 
     void TearDown() override
     {
-      if (handle)
-        descriptor->cleanup(handle);
+      host.Cleanup(editor);
       if (parent)
         XDestroyWindow(x.Get(), parent);
       if (x.IsConnected())
         x.Flush();
-      // The binary stays loaded, as it marks itself (-z nodelete): closing it only drops our reference.
-      if (library)
-        dlclose(library);
-    }
-
-    // The UI the stereo plug-in names in the bundle's description, its type and binary.
-    bool FindUI()
-    {
-      LilvWorld* world = lilv_world_new();
-      const std::string bundleURI = std::string("file://") + TIDEWELL_LV2_BUNDLE_PATH + "/";
-      LilvNode* bundle = lilv_new_uri(world, bundleURI.c_str());
-      lilv_world_load_bundle(world, bundle);
-      LilvNode* pluginURI = lilv_new_uri(world, kStereoURI);
-      const LilvPlugin* plugin = lilv_plugins_get_by_uri(lilv_world_get_all_plugins(world), pluginURI);
-      bool found = false;
-      if (LilvUIs* uis = plugin ? lilv_plugin_get_uis(plugin) : nullptr)
-      {
-        LilvNode* x11 = lilv_new_uri(world, LV2_UI__X11UI);
-        LILV_FOREACH(uis, i, uis)
-        {
-          const LilvUI* ui = lilv_uis_get(uis, i);
-          if (!lilv_ui_is_a(ui, x11))
-            continue;
-          uiURI = lilv_node_as_uri(lilv_ui_get_uri(ui));
-          char* path = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_binary_uri(ui)), nullptr);
-          binaryPath = path;
-          lilv_free(path);
-          char* bundle = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_bundle_uri(ui)), nullptr);
-          bundlePath = bundle;
-          lilv_free(bundle);
-          found = true;
-        }
-        lilv_node_free(x11);
-        lilv_uis_free(uis);
-      }
-      lilv_node_free(pluginURI);
-      lilv_node_free(bundle);
-      lilv_world_free(world);
-      return found;
     }
 
     // Instantiates the editor in our window with the host features.
     void Open()
     {
-      touch = {&traffic, TouchProc};
-      resize = {&traffic, ResizeProc};
-      map = {&urids, MapProc};
-      const LV2_Feature parentFeature{LV2_UI__parent, reinterpret_cast<void*>(parent)};
-      const LV2_Feature touchFeature{LV2_UI__touch, &touch};
-      const LV2_Feature resizeFeature{LV2_UI__resize, &resize};
-      const LV2_Feature idleFeature{LV2_UI__idleInterface, nullptr};
-      const LV2_Feature mapFeature{LV2_URID__map, &map};
-      const LV2_Feature* features[] = {&parentFeature, &touchFeature, &resizeFeature, &idleFeature, &mapFeature, nullptr};
-      LV2UI_Widget widget = nullptr;
-      handle = descriptor->instantiate(descriptor, kStereoURI, bundlePath.c_str(), WriteProc, &traffic, &widget, features);
-      ASSERT_NE(handle, nullptr);
-      ASSERT_NE(widget, nullptr);
-      widgetWindow = reinterpret_cast<uintptr_t>(widget);
+      ASSERT_TRUE(host.Instantiate(parent, editor));
+      handle = editor.handle;
+      widgetWindow = editor.widget;
       RunIdle(0.2);
     }
 
     // Calls the editor's idle function, as a host's UI loop does, for seconds.
-    void RunIdle(double seconds)
-    {
-      const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-      while (std::chrono::steady_clock::now() < end)
-      {
-        idle->idle(handle);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      }
-    }
+    void RunIdle(double seconds) { host.IdleFor(editor, seconds); }
 
     // The window's pixels in r (window coordinates), as the X server holds them.
     std::vector<unsigned long> Pixels(int left, int top, int width, int height)
@@ -193,20 +78,13 @@ namespace
     }
 
     XTestDriver x;
-    void* library = nullptr;
+    LV2UITestHost host;
+    LV2UITestHost::Editor editor;
+    LV2UITraffic& traffic = editor.traffic;
     const LV2UI_Descriptor* descriptor = nullptr;
-    const LV2UI_Idle_Interface* idle = nullptr;
-    std::string uiURI;
-    std::string binaryPath;
-    std::string bundlePath;
     unsigned long parent = 0;
     unsigned long widgetWindow = 0;
     LV2UI_Handle handle = nullptr;
-    Traffic traffic;
-    LV2UI_Touch touch{};
-    LV2UI_Resize resize{};
-    std::map<std::string, LV2_URID> urids;
-    LV2_URID_Map map{};
   };
 }
 
@@ -239,7 +117,7 @@ TEST_F(LV2EditorWindow, KnobDragWritesRisingValues)
   x.DragBy(parent, 49, 150, 0, -5, 8, [this] { RunIdle(0.04); });
   RunIdle(0.2);
   std::vector<float> values;
-  for (const Traffic::Write& write : traffic.writes)
+  for (const LV2UITraffic::Write& write : traffic.writes)
     if (write.port == kPeriodPort)
       values.push_back(write.value);
   ASSERT_GE(values.size(), 2u);
@@ -320,6 +198,26 @@ TEST_F(LV2EditorWindow, RefusesToOpenWithoutAParentWindow)
 {
   const LV2_Feature* features[] = {nullptr};
   LV2UI_Widget widget = nullptr;
-  EXPECT_EQ(descriptor->instantiate(descriptor, kStereoURI, bundlePath.c_str(), WriteProc, &traffic, &widget, features),
+  EXPECT_EQ(descriptor->instantiate(descriptor, LV2UITestHost::kStereoURI, host.BundlePath().c_str(),
+                                    [](LV2UI_Controller, uint32_t, uint32_t, uint32_t, const void*) {}, &traffic,
+                                    &widget, features),
             nullptr);
+}
+
+// The keyboard stays the host's: touching a knob takes no focus, and a key the editor does not handle goes on
+// to the host's window, as the space bar must for a host's play/stop.
+TEST_F(LV2EditorWindow, AKeyTheEditorDoesNotHandleReachesTheHostsWindowAfterAClickOnAKnob)
+{
+  XSelectInput(x.Get(), parent, KeyPressMask | KeyReleaseMask);
+  x.Focus(parent);
+  Open();
+  x.Click(parent, 49, 150); // the Period knob
+  RunIdle(0.2);
+  x.Key(XK_space);
+  XEvent event{};
+  const bool arrived = WaitFor([&] { return XCheckTypedWindowEvent(x.Get(), parent, KeyPress, &event) != 0; }, 3.0,
+                               [this] { RunIdle(0.02); });
+  ASSERT_TRUE(arrived) << "the key stayed in the editor";
+  EXPECT_EQ(XLookupKeysym(&event.xkey, 0), static_cast<KeySym>(XK_space));
+  EXPECT_EQ(event.xkey.subwindow, widgetWindow);
 }
