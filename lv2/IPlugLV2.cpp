@@ -11,24 +11,13 @@
 #include <lv2/options/options.h>
 
 #include "IByteChunk.h"
+#include "LV2Feature.h"
 #include "LV2PluginVariant.h"
 
 namespace iplug
 {
 namespace
 {
-  const void* FindFeature(const LV2_Feature* const* features, const char* uri)
-  {
-    if (!features)
-      return nullptr;
-    for (int i = 0; features[i]; ++i)
-    {
-      if (features[i]->URI && std::strcmp(features[i]->URI, uri) == 0)
-        return features[i]->data;
-    }
-    return nullptr;
-  }
-
   int ChannelsOrWidest(int requested, int widest)
   {
     return requested < 0 ? widest : std::min(requested, widest);
@@ -75,7 +64,7 @@ IPlugLV2::IPlugLV2(const InstanceInfo& info, const Config& config)
   , mNInputs(ChannelsOrWidest(info.mNInputs, MaxNChannels(kInput)))
   , mNOutputs(ChannelsOrWidest(info.mNOutputs, MaxNChannels(kOutput)))
   , mReadMeter(info.mReadMeter)
-  , mMap(static_cast<LV2_URID_Map*>(const_cast<void*>(FindFeature(info.mFeatures, LV2_URID__map))))
+  , mMap(static_cast<LV2_URID_Map*>(const_cast<void*>(LV2FindFeature(info.mFeatures, LV2_URID__map))))
   , mStateKeyURI(LV2StateKeyURI(config))
   , mControlPorts(static_cast<size_t>(NParams()), nullptr)
   , mLastControlValues(static_cast<size_t>(NParams()))
@@ -96,7 +85,7 @@ IPlugLV2::~IPlugLV2() = default;
 
 int IPlugLV2::BlockLengthFromOptions(const LV2_Feature* const* features) const
 {
-  const auto* options = static_cast<const LV2_Options_Option*>(FindFeature(features, LV2_OPTIONS__options));
+  const auto* options = static_cast<const LV2_Options_Option*>(LV2FindFeature(features, LV2_OPTIONS__options));
   if (!options || !mMap)
     return 0;
   const LV2_URID atomInt = mMap->map(mMap->handle, LV2_ATOM__Int);
@@ -242,7 +231,7 @@ void IPlugLV2::Run(uint32_t nFrames)
 
 bool IPlugLV2::MapURIDs(const LV2_Feature* const* features, URIDs& urids) const
 {
-  auto* map = static_cast<LV2_URID_Map*>(const_cast<void*>(FindFeature(features, LV2_URID__map)));
+  auto* map = static_cast<LV2_URID_Map*>(const_cast<void*>(LV2FindFeature(features, LV2_URID__map)));
   if (!map)
     map = mMap;
   if (!map)

@@ -13,6 +13,7 @@
 
 #include "IGraphicsLinux.h"
 #include "IPlugLV2.h"
+#include "LV2Feature.h"
 #include "LV2PluginVariant.h"
 #include "PluginEntry.h"
 #include "PluginUIEntry.h"
@@ -40,14 +41,6 @@ struct EditorInstance
   }
 };
 
-const void* FindFeature(const LV2_Feature* const* features, const char* uri)
-{
-  for (const LV2_Feature* const* f = features; f && *f; ++f)
-    if ((*f)->URI && std::strcmp((*f)->URI, uri) == 0)
-      return (*f)->data;
-  return nullptr;
-}
-
 CFBundleRef RegisterBundle(const char* bundlePath)
 {
   if (!bundlePath)
@@ -64,14 +57,14 @@ LV2UI_Handle Instantiate(const LV2UI_Descriptor* /*descriptor*/, const char* /*p
                          LV2UI_Write_Function write, LV2UI_Controller controller, LV2UI_Widget* widget,
                          const LV2_Feature* const* features)
 {
-  void* parent = const_cast<void*>(FindFeature(features, LV2_UI__parent));
+  void* parent = const_cast<void*>(iplug::LV2FindFeature(features, LV2_UI__parent));
   if (!parent || !write || !widget)
     return nullptr;
   iplug::LV2UIHost host;
   host.write = write;
   host.controller = controller;
-  host.touch = static_cast<const LV2UI_Touch*>(FindFeature(features, LV2_UI__touch));
-  host.resize = static_cast<const LV2UI_Resize*>(FindFeature(features, LV2_UI__resize));
+  host.touch = static_cast<const LV2UI_Touch*>(iplug::LV2FindFeature(features, LV2_UI__touch));
+  host.resize = static_cast<const LV2UI_Resize*>(iplug::LV2FindFeature(features, LV2_UI__resize));
 
   auto instance = std::make_unique<EditorInstance>();
   instance->bundle = RegisterBundle(bundlePath);
@@ -115,8 +108,8 @@ void PortEvent(LV2UI_Handle handle, uint32_t port, uint32_t bufferSize, uint32_t
     iplug::SendMeterToEditor(plug, value);
 }
 
-// Turns the main run loop once: the editor's frame timer (which also reads the window's events) and the
-// product's idle timer run there.
+// Turns the calling thread's run loop once: the host's UI thread, which opened the editor, holds its frame timer
+// (which also reads the window's events) and the product's idle timer.
 int Idle(LV2UI_Handle /*handle*/)
 {
   CFRunLoopRunInMode(kCFRunLoopDefaultMode, 0.0, false);

@@ -5,7 +5,7 @@
 namespace iplug
 {
 // What an LV2 host gave an editor instance to talk back with: the write function and its controller, and
-// the optional touch (gestures) and resize features. Any of the optional ones may be null. [main-thread]
+// the optional touch (gestures) and resize features. Any of the optional ones may be null. [ui-thread]
 struct LV2UIHost
 {
   LV2UI_Write_Function write = nullptr; // writes a port value to the plug-in instance

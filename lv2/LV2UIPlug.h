@@ -8,7 +8,7 @@ namespace iplug
 // A product object that serves only an LV2 editor: no audio runs through it. Its parameters mirror the
 // plug-in instance's control ports (the host reports them through port events), and what the user does in
 // the editor goes back to the host as port writes bracketed by touch gestures. Port i is parameter i (the
-// order the Turtle description gives them). [main-thread]
+// order the Turtle description gives them). [ui-thread]
 template <class Product>
 class LV2UIPlug final : public Product
 {

@@ -8,6 +8,7 @@
 #include "IParam.h"
 #include "IPopupMenu.h"
 #include "IVirtualKeys.h"
+#include "UTF8.h"
 
 // The editing library is instantiated here, on this control, with UTF-16 code units as characters.
 #define STB_TEXTEDIT_CHARTYPE char16_t
@@ -154,26 +155,8 @@ std::u16string ToUTF16(const char* str)
 // Appends code point cp to out as UTF-8.
 void AppendUTF8(std::string& out, unsigned cp)
 {
-  if (cp < 0x80)
-    out.push_back(static_cast<char>(cp));
-  else if (cp < 0x800)
-  {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-  else if (cp < 0x10000)
-  {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-  else
-  {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
+  char bytes[kMaxUTF8Bytes];
+  out.append(bytes, static_cast<std::size_t>(EncodeUTF8(cp, bytes)));
 }
 
 // UTF-16 code units [first, last) to UTF-8; a lone surrogate becomes U+FFFD.

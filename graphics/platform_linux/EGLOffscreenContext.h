@@ -4,7 +4,7 @@ namespace iplug::igraphics {
 
 // A desktop OpenGL 2 context without any window or surface, made through EGL's surfaceless platform
 // (Mesa's llvmpipe on a machine without a display or GPU). Drawing goes into framebuffer objects that the
-// caller binds. Test and tool support, not a platform layer. [main-thread]
+// caller binds. Test and tool support, not a platform layer. [ui-thread]
 class EGLOffscreenContext
 {
 public:

@@ -14,7 +14,7 @@ class LinuxDialogs;
 // (the Audio Unit view factory's way); without a window system the view draws off-screen, so a host can still
 // render it into an image. There are no native menus or text fields: the drawn popup menu and text entry are
 // attached when the window opens. Dialogs go through zenity and keep the editor drawing while they are open;
-// URLs go to xdg-open, started detached. Everything runs on the thread that opened the window. [main-thread]
+// URLs go to xdg-open, started detached. Everything runs on the thread that opened the window. [ui-thread]
 class IGraphicsLinux : public IGraphicsLinuxFonts
 {
 public:

@@ -6,7 +6,7 @@ namespace iplug::igraphics {
 
 // The NanoVG back end with fonts found the Linux way: "ttf" resources and paths, bytes, and installed
 // families through fontconfig, remembered in the process-wide font descriptor cache (a share of it is held
-// for the object's life). The window layer and the off-screen context both draw with it. [main-thread]
+// for the object's life). The window layer and the off-screen context both draw with it. [ui-thread]
 class IGraphicsLinuxFonts : public IGraphicsNanoVG
 {
 public:

@@ -27,9 +27,9 @@ public:
 
   // The appearance of this desktop: GTK_THEME from the environment and the colour scheme read by running
   // "gsettings get org.gnome.desktop.interface color-scheme" through runner (skipped when the theme already
-  // says dark; light when gsettings is missing or fails). [main-thread]
+  // says dark; light when gsettings is missing or fails). [ui-thread]
   static EUIAppearance Appearance(LinuxProcessRunner& runner);
-  // Appearance(runner) with a LinuxSpawnRunner. [main-thread]
+  // Appearance(runner) with a LinuxSpawnRunner. [ui-thread]
   static EUIAppearance Appearance();
 
   // The kernel release text of uname ("6.1.0-18-amd64") as major << 16 | minor << 8 | patch (0x060100),

@@ -13,7 +13,7 @@
 namespace iplug::igraphics {
 
 // Called by a runner on the waiting thread about once per frame while a dialog's program runs, so the window
-// that asked keeps drawing; null calls nothing. [main-thread]
+// that asked keeps drawing; null calls nothing. [ui-thread]
 using LinuxModalFrame = std::function<void()>;
 
 // What a finished child process left behind. A plain value. [any-thread]
@@ -74,7 +74,7 @@ private:
 // success. A dialog's call returns when the user has answered, as a modal panel's does, calling the modal frame
 // hook meanwhile. Only one dialog is open at a time: one asked for while another is open (from the hook, say) is
 // refused with the cancelled result and runs nothing. The runner is not owned and must outlive
-// the object. [main-thread]
+// the object. [ui-thread]
 class LinuxDialogs
 {
 public:

@@ -19,7 +19,7 @@ struct LinuxFontDescriptor
   double emRatio = 1.0;  // units per em / (ascender - descender)
 };
 
-// A font on Linux: its own copy of the file's bytes, the face to use and its descriptor. [main-thread]
+// A font on Linux: its own copy of the file's bytes, the face to use and its descriptor. [ui-thread]
 class LinuxFont : public PlatformFont
 {
 public:
@@ -42,7 +42,7 @@ private:
 
 // The three ways the platform layer finds a font (LinuxFontCache keeps their descriptors). fontID is
 // not needed to find a font on Linux; it is taken so the three calls match the platform layer's.
-// [main-thread]
+// [ui-thread]
 namespace LinuxFontHelpers {
 
 // The installed family the Linux platform layer loads as the default text font (DEFAULT_FONT): DejaVu

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "IVirtualKeys.h"
+#include "UTF8.h"
 
 namespace iplug::igraphics {
 
@@ -101,34 +102,6 @@ bool IsTypedCharacter(int c)
   return (c >= 0x20 && c != 0x7F) || c == '\t' || c == '\n' || c == '\r' || c == 0x1B;
 }
 
-// Writes c as UTF-8 into out (room for 4 bytes and the terminator).
-void EncodeUTF8(int c, char (&out)[IKeyPress::kMaxUTF8])
-{
-  const auto byte = [](int v) { return static_cast<char>(static_cast<unsigned char>(v)); };
-  if (c < 0x80)
-  {
-    out[0] = byte(c);
-  }
-  else if (c < 0x800)
-  {
-    out[0] = byte(0xC0 | (c >> 6));
-    out[1] = byte(0x80 | (c & 0x3F));
-  }
-  else if (c < 0x10000)
-  {
-    out[0] = byte(0xE0 | (c >> 12));
-    out[1] = byte(0x80 | ((c >> 6) & 0x3F));
-    out[2] = byte(0x80 | (c & 0x3F));
-  }
-  else
-  {
-    out[0] = byte(0xF0 | (c >> 18));
-    out[1] = byte(0x80 | ((c >> 12) & 0x3F));
-    out[2] = byte(0x80 | ((c >> 6) & 0x3F));
-    out[3] = byte(0x80 | (c & 0x3F));
-  }
-}
-
 } // namespace
 
 int LinuxKeysymToCodePoint(unsigned long keysym)
@@ -210,7 +183,7 @@ IKeyPress LinuxKeyEventToKeyPress(const LinuxKeyEvent& event)
   char utf8[IKeyPress::kMaxUTF8] = {};
   const int c = LinuxKeysymToCodePoint(event.typedKeysym);
   if (IsTypedCharacter(c))
-    EncodeUTF8(c, utf8);
+    EncodeUTF8(static_cast<unsigned>(c), utf8);
 
   return IKeyPress(utf8, (flags & kKeyFlagVirtual) ? code : 0, (flags & kKeyFlagShift) != 0,
                    (flags & kKeyFlagCommand) != 0, (flags & kKeyFlagOption) != 0);
