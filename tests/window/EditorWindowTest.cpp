@@ -409,3 +409,20 @@ TEST_F(EditorWindow, TheHostsWindowDestroyedBeforeTheViewIsRemovedEndsQuietly)
   EXPECT_EQ(XSetErrorHandler(previous), hostHandler) << "the host's error handler was replaced";
   EXPECT_EQ(hostErrors, 0) << "X errors reached the host";
 }
+
+// The desktop's scale is read again every second, but a scale the host set is the host's decision and stays.
+TEST_F(EditorWindow, AScaleSetByTheHostIsNotUndoneByTheDesktopsSetting)
+{
+  RegisterComponentBundle();
+  ParentWindow parent(x.Get(), 990, 440);
+  Tidewell plug;
+  auto* view = static_cast<NSView*>(plug.OpenWindow(parent.Handle()));
+  ASSERT_NE(view, nullptr);
+  const float desktop = plug.GetUI()->GetScreenScale();
+  const CGFloat host = desktop == 2.f ? 1.0 : 2.0;
+  view->setBackingScaleFactor(host);
+  // Past the desktop setting's next reading.
+  Pump(1.5);
+  EXPECT_EQ(plug.GetUI()->GetScreenScale(), static_cast<float>(host));
+  plug.CloseWindow();
+}
