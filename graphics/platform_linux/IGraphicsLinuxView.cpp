@@ -437,23 +437,35 @@ void IGraphicsLinuxView::Render()
   if (!mGraphics || mWindowLost)
     return;
   mDirtyRects.Clear();
-  if (!mGraphics->IsDirty(mDirtyRects))
+  const bool dirty = mGraphics->IsDirty(mDirtyRects);
+  if (!dirty && mExposed.Empty())
   {
     mStats.Skipped();
     return;
   }
   const double start = Now();
-  const IRECT bounds = mDirtyRects.Bounds().Intersect(mGraphics->GetBounds());
+  const IRECT bounds = dirty ? mDirtyRects.Bounds().Intersect(mGraphics->GetBounds()) : IRECT();
   const XGuard guard(*this);
   EnterContext();
-  mGraphics->SetAllControlsClean();
-  mGraphics->Draw(mDirtyRects);
+  if (dirty)
+  {
+    mGraphics->SetAllControlsClean();
+    mGraphics->Draw(mDirtyRects);
+  }
+  // What the server uncovered is shown again from the main framebuffer, which keeps the whole picture.
+  if (!mExposed.Empty())
+  {
+    mGraphics->PresentMainFramebuffer(mExposed);
+    mExposed = IRECT();
+  }
   // Waiting for the GL work to finish stalls the host's UI thread: only a host that reads the figures pays.
   if (mStats.Wanted())
     glFinish();
   else
     glFlush();
   LeaveContext();
+  if (!dirty)
+    return;
   const double area = static_cast<double>(mGraphics->Width()) * mGraphics->Height();
   mStats.Drawn((Now() - start) * 1000.0,
                area > 0.0 ? static_cast<double>(bounds.W()) * bounds.H() / area : 0.0);
@@ -461,13 +473,32 @@ void IGraphicsLinuxView::Render()
 
 // ---- Window operations ----
 
+void IGraphicsLinuxView::RevalidateDrawable(int width, int height)
+{
+  // The software GL driver keeps the window's old size until something is drawn to the window: the first
+  // frame after a resize would land in a picture of the old size and show only its corner. An empty clear
+  // (a scissor of no pixels) on the window's framebuffer makes the driver take the new size, writing nothing.
+  EnterContext();
+  GLint previous = 0;
+  glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  glViewport(0, 0, width, height);
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glDisable(GL_SCISSOR_TEST);
+  glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
+  LeaveContext();
+}
+
 void IGraphicsLinuxView::SetFrameSize(int width, int height)
 {
   if (HasLiveWindow() && width > 0 && height > 0)
   {
     const XGuard guard(*this);
     puglSetSize(mView, static_cast<unsigned>(width), static_cast<unsigned>(height));
-    XFlush(static_cast<Display*>(puglGetNativeWorld(mWorld)));
+    XSync(static_cast<Display*>(puglGetNativeWorld(mWorld)), False);
+    RevalidateDrawable(width, height);
   }
   if (mFrameHandler)
     mFrameHandler(this, mFrameHandlerInfo);
@@ -570,23 +601,14 @@ void IGraphicsLinuxView::OnEvent(const PuglEvent& event)
 
 void IGraphicsLinuxView::OnExpose(const PuglEvent& event)
 {
-  // Pugl made the context current for the expose; count it so nested Enter/Leave pairs leave it alone.
-  mContextDepth++;
+  // Only noted here: the next frame shows it, so the window is drawn in one place, under the frame's error trap.
   if (mGraphics->GetMainFramebuffer() == nullptr)
     mGraphics->SetAllControlsDirty();
-  mDirtyRects.Clear();
-  if (mGraphics->IsDirty(mDirtyRects))
-  {
-    mGraphics->SetAllControlsClean();
-    mGraphics->Draw(mDirtyRects);
-  }
   const float s = mGraphics->GetDrawScale() * mGraphics->GetScreenScale();
   const IRECT area(static_cast<float>(event.expose.x) / s, static_cast<float>(event.expose.y) / s,
                    static_cast<float>(event.expose.x + event.expose.width) / s,
                    static_cast<float>(event.expose.y + event.expose.height) / s);
-  mGraphics->PresentMainFramebuffer(area);
-  glFlush();
-  mContextDepth--;
+  mExposed = mExposed.Empty() ? area : mExposed.Union(area);
 }
 
 } // namespace iplug::igraphics

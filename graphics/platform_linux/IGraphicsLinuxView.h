@@ -106,6 +106,7 @@ private:
   void FreeWindow();
   void Tick();
   void ApplyScreenScale(float scale);
+  void RevalidateDrawable(int width, int height);
   static void TimerProc(void* info);
   static PuglStatus OnEventProc(PuglView* view, const PuglEvent* event);
   void OnEvent(const PuglEvent& event);
@@ -121,6 +122,7 @@ private:
   int mContextDepth = 0;
   LinuxFrameTimer mTimer;
   IRECTList mDirtyRects;
+  IRECT mExposed; // the union of what the server uncovered since the last frame, user units
   FrameDidChangeHandler mFrameHandler = nullptr;
   void* mFrameHandlerInfo = nullptr;
   LinuxFrameStats mStats;
