@@ -6,6 +6,7 @@
 #include <charconv>
 #include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "IPlugAPP.h"
 #include "RenderAllocationGuard.h"
@@ -65,7 +66,7 @@ namespace
     }
   }
 
-  bool ReadDevices(RtAudio& audio, std::vector<AppAudioDevice>& devices)
+  bool ReadDevicesOnce(RtAudio& audio, std::vector<AppAudioDevice>& devices)
   {
     devices.clear();
     try
@@ -91,6 +92,20 @@ namespace
     {
       return false;
     }
+  }
+
+  // RtAudio opens a short-lived JACK client for every question it asks the server, and a busy server now and
+  // then refuses one: an empty answer is asked again a few times before it is believed.
+  bool ReadDevices(RtAudio& audio, std::vector<AppAudioDevice>& devices)
+  {
+    constexpr int kTries = 5;
+    for (int i = 0; i < kTries; ++i)
+    {
+      if (ReadDevicesOnce(audio, devices) && !devices.empty())
+        return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return ReadDevicesOnce(audio, devices);
   }
 
   // The index of the device named (or numbered) by wanted among devices that have channels of the kind
