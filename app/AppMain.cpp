@@ -39,6 +39,8 @@ namespace
   {
     struct sigaction action = {};
     action.sa_handler = RequestStop;
+    // A signal that arrives while the stream starts must not fail the driver's calls it interrupts.
+    action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
@@ -235,6 +237,8 @@ int RunApp(int argc, char** argv, const AppProduct& product)
     return 0;
   }
 
+  // From here on a signal ends the program through the run loop, which saves, even while it still starts.
+  InstallSignalHandlers();
   const AppStore store(name, options.statePath);
   std::string warning;
   const AppSettings saved = store.LoadSettings(warning);
@@ -254,7 +258,6 @@ int RunApp(int argc, char** argv, const AppProduct& product)
   AppSession session(*plug, name, store.SettingsPath(), options.connect);
   if (!session.Start(WantedSettings(saved, options), error))
     return Fail(name, error);
-  InstallSignalHandlers();
 
   RunState state;
   state.name = name;

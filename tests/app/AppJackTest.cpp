@@ -18,12 +18,28 @@ namespace
   // Samples quieter than this do not tell the gain precisely enough.
   constexpr float kLoud = 0.1f;
 
-  // out / in wherever the input is loud, NaN elsewhere.
+  // Whether frame i of what came back was lost: silence where a loud input went in. A machine busy with other
+  // work (a sanitizer build, parallel tests) now and then makes the server skip a late client's period.
+  bool Dropped(const std::vector<float>& in, const std::vector<float>& out, size_t i)
+  {
+    return out[i] == 0.f && std::fabs(in[i]) > kLoud;
+  }
+
+  // The share of frames lost, which must stay a rare exception for the comparisons to mean anything.
+  double DroppedShare(const std::vector<float>& in, const std::vector<float>& out)
+  {
+    size_t dropped = 0;
+    for (size_t i = 0; i < out.size(); ++i)
+      dropped += Dropped(in, out, i);
+    return out.empty() ? 1.0 : static_cast<double>(dropped) / static_cast<double>(out.size());
+  }
+
+  // out / in wherever the input is loud and the frame was not lost, NaN elsewhere.
   std::vector<double> Gains(const std::vector<float>& in, const std::vector<float>& out)
   {
     std::vector<double> gains(std::min(in.size(), out.size()), std::nan(""));
     for (size_t i = 0; i < gains.size(); ++i)
-      if (std::fabs(in[i]) > kLoud)
+      if (std::fabs(in[i]) > kLoud && !Dropped(in, out, i))
         gains[i] = static_cast<double>(out[i]) / static_cast<double>(in[i]);
     return gains;
   }
@@ -141,6 +157,7 @@ TEST_F(AppOnJack, TidewellDipsAt10SecondsAsTheHostRenders)
   {
     std::vector<float> dry = probe->Dry(c), wet = probe->Wet(c);
     LineUp(dry, wet);
+    EXPECT_LT(DroppedShare(dry, wet), 0.02) << "channel " << c;
     const std::vector<double> recorded = Gains(dry, wet);
     const std::vector<double> rendered = RenderedGains(host, kDipSeconds, c);
     const long recordedStart = FirstBelow(recorded, 0.99);
@@ -182,8 +199,14 @@ TEST_F(AppOnJack, TidewellBypassedPassesItsInput)
     std::vector<float> dry = probe->Dry(c), wet = probe->Wet(c);
     LineUp(dry, wet);
     ASSERT_GT(wet.size(), static_cast<size_t>(JackServer::kRate * 10));
+    EXPECT_LT(DroppedShare(dry, wet), 0.02) << "channel " << c;
     for (size_t i = 0; i < dry.size(); ++i)
-      ASSERT_NEAR(wet[i], dry[i], 1e-6f * std::fabs(dry[i]) + 1e-9f) << "channel " << c << ", frame " << i;
+    {
+      if (!Dropped(dry, wet, i))
+      {
+        ASSERT_NEAR(wet[i], dry[i], 1e-6f * std::fabs(dry[i]) + 1e-9f) << "channel " << c << ", frame " << i;
+      }
+    }
   }
 }
 
@@ -199,6 +222,7 @@ TEST_F(AppOnJack, ControlGalleryGainAsTheHostRenders)
   {
     std::vector<float> dry = probe->Dry(c), wet = probe->Wet(c);
     LineUp(dry, wet);
+    EXPECT_LT(DroppedShare(dry, wet), 0.02) << "channel " << c;
     const std::vector<double> recorded = Gains(dry, wet);
     const std::vector<double> rendered = RenderedGains(host, 1.0, c);
     const auto renderedGain = *std::find_if(rendered.begin(), rendered.end(), [](double g) { return !std::isnan(g); });
