@@ -264,7 +264,18 @@ bool AppAudio::Start(AppSettings& settings, bool connect, std::string& error)
   std::vector<AppAudioDevice> devices;
   if (!audio)
     return false;
-  if (!ReadDevices(*audio, devices) || devices.empty())
+  // A device named but not listed may be one the busy server left out of this answer: it is asked again.
+  auto named = [&](const std::string& wanted, bool input) {
+    return wanted.empty() || FindDevice(devices, wanted, input, -1) >= 0;
+  };
+  constexpr int kTries = 5;
+  for (int i = 0; i < kTries; ++i)
+  {
+    if (ReadDevices(*audio, devices) && named(settings.output, false) && named(settings.input, true))
+      break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  if (devices.empty())
   {
     error = driver + ": no audio device" + (driver == "jack" ? " (is a JACK server running?)" : "");
     return false;

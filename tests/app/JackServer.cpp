@@ -86,6 +86,7 @@ JackProbe::JackProbe(const JackServer& server, double seconds)
                                      JackPortIsInput, 0);
   jack_set_process_callback(mFeeder, FeederProcess, this);
   jack_set_process_callback(mRecorder, RecorderProcess, this);
+  jack_set_xrun_callback(mRecorder, OnXrun, this);
   jack_activate(mFeeder);
   jack_activate(mRecorder);
   for (int c = 0; c < 2; ++c)
@@ -140,6 +141,23 @@ int JackProbe::RecorderProcess(jack_nframes_t nFrames, void* arg)
   }
   probe.mRecorded.store(start + n, std::memory_order_release);
   return 0;
+}
+
+int JackProbe::OnXrun(void* arg)
+{
+  auto& probe = *static_cast<JackProbe*>(arg);
+  const size_t n = probe.mXrunCount.load();
+  if (n < kMaxXruns)
+  {
+    probe.mXrunFrames[n] = probe.mRecorded.load();
+    probe.mXrunCount.store(n + 1);
+  }
+  return 0;
+}
+
+std::vector<size_t> JackProbe::Xruns() const
+{
+  return std::vector<size_t>(mXrunFrames, mXrunFrames + mXrunCount.load());
 }
 
 std::vector<float> JackProbe::Wet(int c) const

@@ -56,12 +56,16 @@ public:
   // Recorded channel c (0 or 1) of what came back, and of what was fed, Recorded() frames.
   std::vector<float> Wet(int c) const;
   std::vector<float> Dry(int c) const;
+  // The recorded frame at which the server reported each xrun (a client late for its period), in order.
+  std::vector<size_t> Xruns() const;
   // Sample i of the feeder's sine on channel c, counted from the feeder's start.
   static float Sine(int c, uint64_t i);
 
 private:
   static int FeederProcess(jack_nframes_t nFrames, void* arg);
   static int RecorderProcess(jack_nframes_t nFrames, void* arg);
+  static int OnXrun(void* arg);
+  static constexpr size_t kMaxXruns = 256;
 
   jack_client_t* mFeeder = nullptr;
   jack_client_t* mRecorder = nullptr;
@@ -72,4 +76,6 @@ private:
   std::vector<float> mWet[2];
   std::vector<float> mDry[2];
   std::atomic<size_t> mRecorded{0};
+  size_t mXrunFrames[kMaxXruns] = {};
+  std::atomic<size_t> mXrunCount{0};
 };
