@@ -18,14 +18,15 @@ namespace
   // Samples quieter than this do not tell the gain precisely enough.
   constexpr float kLoud = 0.1f;
   // Frames at the start of a recording left out of the comparisons: RtAudio connects the program's output
-  // and input ports one after the other, so its first period or two back may lack the input.
-  constexpr size_t kSettling = 2 * JackServer::kPeriod;
+  // and input ports one after the other, so its first periods back may lack the input (more of them in a
+  // sanitizer build).
+  constexpr size_t kSettling = JackServer::kRate / 10;
 
   // Whether frame i of what came back was lost: silence where a loud input went in. A machine busy with other
   // work (a sanitizer build, parallel tests) now and then makes the server skip a late client's period.
   bool Dropped(const std::vector<float>& in, const std::vector<float>& out, size_t i)
   {
-    return out[i] == 0.f && std::fabs(in[i]) > kLoud;
+    return out[i] == 0.f && in[i] != 0.f;
   }
 
   // The share of frames lost, which must stay a rare exception for the comparisons to mean anything.
