@@ -37,7 +37,7 @@ public:
   void SendQueued();
 
 private:
-  // RtMidi's input callback. [midi-thread]
+  // RtMidi's input callback, on the MIDI input device's thread. [any-thread]
   static void OnInput(double timeStamp, std::vector<unsigned char>* message, void* user);
 
   IPlugAPP& mPlug;

@@ -40,7 +40,7 @@ public:
   // bypassed. Allocates nothing, takes no lock, makes no system call. [audio-thread]
   void ProcessDeviceBlock(const float* const* inputs, int nInputs, float* const* outputs, int nOutputs, int nFrames);
 
-  // Queues a message from the MIDI input device for the next block; false when the ring is full. [midi-thread]
+  // Queues a message from the MIDI input device for the next block (from the MIDI input device's thread); false when the ring is full. [any-thread]
   bool ReceiveMidiFromDevice(const IMidiMsg& msg);
   // Takes the oldest message the plug-in sent, for the MIDI output device; false when none waits. [main-thread]
   bool TakeMidiForDevice(IMidiMsg& msg);
