@@ -10,21 +10,23 @@ set(TIDEWELL_EXPORTED_LIBRARIES
   wdl platform_standins platform_standins_private plugin_core graphics nanovg graphics_nanovg pugl
   graphics_platform_linux audio_unit lv2_adapter)
 set(TIDEWELL_INCLUDE_DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tidewell)
+# The libraries have a folder of their own: their names are too plain to sit in a shared library folder.
+set(TIDEWELL_LIBRARY_DESTINATION ${CMAKE_INSTALL_LIBDIR}/tidewell)
 set(TIDEWELL_CMAKE_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Tidewell)
 
 # The framework's language level is part of its interface: its headers need C++20.
 target_compile_features(plugin_core PUBLIC cxx_std_20)
 
 # A library's include folders in this tree become include/tidewell/<folder relative to the tree> once installed;
-# folders outside the tree (Debian's NanoVG and Pugl sources) stay as they are. Fills header_roots with the
-# tree's folders.
-function(tidewell_relocate_includes target header_roots)
+# folders outside the tree (Debian's NanoVG and Pugl sources) stay as they are. Adds the tree's folders to the
+# list named roots_var.
+function(tidewell_relocate_includes target roots_var)
   get_target_property(dirs ${target} INTERFACE_INCLUDE_DIRECTORIES)
   if(NOT dirs)
     return()
   endif()
   set(relocated)
-  set(roots ${${header_roots}})
+  set(roots ${${roots_var}})
   foreach(dir IN LISTS dirs)
     cmake_path(IS_PREFIX PROJECT_SOURCE_DIR "${dir}" NORMALIZE in_tree)
     if(in_tree)
@@ -37,22 +39,22 @@ function(tidewell_relocate_includes target header_roots)
   endforeach()
   set_target_properties(${target} PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${relocated}")
   list(REMOVE_DUPLICATES roots)
-  set(${header_roots} ${roots} PARENT_SCOPE)
+  set(${roots_var} ${roots} PARENT_SCOPE)
 endfunction()
 
-set(header_roots)
+set(tidewell_header_roots)
 foreach(library IN LISTS TIDEWELL_EXPORTED_LIBRARIES)
   add_library(Tidewell::${library} ALIAS ${library})
-  tidewell_relocate_includes(${library} header_roots)
+  tidewell_relocate_includes(${library} tidewell_header_roots)
 endforeach()
 
 install(TARGETS ${TIDEWELL_EXPORTED_LIBRARIES} EXPORT TidewellTargets
-  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Tidewell_framework
-  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Tidewell_framework)
+  ARCHIVE DESTINATION ${TIDEWELL_LIBRARY_DESTINATION} COMPONENT Tidewell_framework
+  LIBRARY DESTINATION ${TIDEWELL_LIBRARY_DESTINATION} COMPONENT Tidewell_framework)
 # The headers of each include folder; a folder inside another one comes with it.
-foreach(root IN LISTS header_roots)
+foreach(root IN LISTS tidewell_header_roots)
   set(nested FALSE)
-  foreach(other IN LISTS header_roots)
+  foreach(other IN LISTS tidewell_header_roots)
     if(NOT other STREQUAL root AND root MATCHES "^${other}/")
       set(nested TRUE)
     endif()
@@ -94,7 +96,7 @@ install(FILES
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/TidewellConfig.cmake.in
   ${PROJECT_BINARY_DIR}/TidewellConfig.cmake
   INSTALL_DESTINATION ${TIDEWELL_CMAKE_DESTINATION}
-  PATH_VARS CMAKE_INSTALL_LIBDIR)
+  PATH_VARS TIDEWELL_LIBRARY_DESTINATION)
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/TidewellConfigVersion.cmake COMPATIBILITY SameMinorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/TidewellConfig.cmake ${PROJECT_BINARY_DIR}/TidewellConfigVersion.cmake
   DESTINATION ${TIDEWELL_CMAKE_DESTINATION} COMPONENT Tidewell_framework)
