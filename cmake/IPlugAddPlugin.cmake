@@ -29,6 +29,7 @@ set(TIDEWELL_AU_INSTALL_DIR lib/Audio/Plug-Ins/Components CACHE STRING
 #                             configuration, which the build checks
 #   [METER accessor]          LV2: a control output port carries the value of the class's const accessor
 #   [METER_TAG tag]           LV2: the tag of the editor control the meter port's values go to
+#   [ICON file]               APP: the program's icon, a PNG of 256 x 256 pixels
 #
 # The identity (names, manufacturer and plug-in codes, component type, version, bundle identifier, URI base) is
 # read from MakeConfig() alone: a program built from the product writes it as a CMake script at build time
@@ -38,9 +39,10 @@ set(TIDEWELL_AU_INSTALL_DIR lib/Audio/Plug-Ins/Components CACHE STRING
 # Targets: <prefix>_product (the sources on the Audio Unit adapter, which engine tests link), <prefix>_product_lv2,
 # <prefix>_component, <prefix>_lv2, <prefix>_resources, <prefix>_identity, and <prefix>_app with APP.
 # Install components: <name>_au (the component into TIDEWELL_AU_INSTALL_DIR), <name>_lv2 (the bundle into
-# TIDEWELL_LV2_INSTALL_DIR) and <name>_app (the program, its desktop entry and icon).
+# TIDEWELL_LV2_INSTALL_DIR) and <name>_app (the program into bin, its desktop entry, written from the identity,
+# into share/applications and its icon into share/icons/hicolor/256x256/apps, both named <name>).
 function(iplug_add_plugin prefix)
-  cmake_parse_arguments(ARG "MIDI_IN;MIDI_OUT" "NAME;CLASS;HEADER;METER;METER_TAG" "SOURCES;LIBS;RESOURCES;FORMATS"
+  cmake_parse_arguments(ARG "MIDI_IN;MIDI_OUT" "NAME;CLASS;HEADER;METER;METER_TAG;ICON" "SOURCES;LIBS;RESOURCES;FORMATS"
                         ${ARGN})
   foreach(required IN ITEMS NAME CLASS HEADER SOURCES)
     if(NOT ARG_${required})
@@ -112,7 +114,7 @@ function(iplug_add_plugin prefix)
   if("APP" IN_LIST ARG_FORMATS)
     tidewell_app_program(${prefix}_app NAME ${ARG_NAME} CLASS ${ARG_CLASS} HEADER ${ARG_HEADER}
       LIBS ${prefix}_product_app)
-    install(TARGETS ${prefix}_app RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT ${ARG_NAME}_app)
+    _iplug_install_app(${prefix}_app ${prefix}_identity)
   endif()
 endfunction()
 
@@ -183,6 +185,23 @@ function(_iplug_install_component target)
   install(TARGETS ${target} LIBRARY DESTINATION ${contents}/MacOS COMPONENT ${ARG_NAME}_au)
   install(FILES ${bundle}/Contents/Info.plist DESTINATION ${contents} COMPONENT ${ARG_NAME}_au)
   install(DIRECTORY ${bundle}/Contents/Resources DESTINATION ${contents} COMPONENT ${ARG_NAME}_au)
+endfunction()
+
+# Installs the standalone program with its desktop entry and icon.
+function(_iplug_install_app target identity)
+  get_target_property(identity_file ${identity} TIDEWELL_IDENTITY_FILE)
+  set(entry ${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}.desktop)
+  add_dependencies(${target} ${identity})
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DIDENTITY=${identity_file} -DAPP_PROGRAM=$<TARGET_FILE_NAME:${target}>
+            -DAPP_ICON=${ARG_NAME} -DOUTPUT=${entry} -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/WriteDesktopEntry.cmake
+    VERBATIM)
+  install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT ${ARG_NAME}_app)
+  install(FILES ${entry} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT ${ARG_NAME}_app)
+  if(ARG_ICON)
+    install(FILES ${ARG_ICON} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps RENAME ${ARG_NAME}.png
+      COMPONENT ${ARG_NAME}_app)
+  endif()
 endfunction()
 
 # Installs the LV2 bundle: the binaries (stripped when asked), the description and, with an editor, the

@@ -73,6 +73,8 @@ install(FILES
   ${PROJECT_SOURCE_DIR}/cmake/TidewellStrict.cmake
   ${PROJECT_SOURCE_DIR}/cmake/PluginAdapter.h.in
   ${PROJECT_SOURCE_DIR}/cmake/PluginIdentityMain.cpp.in
+  ${PROJECT_SOURCE_DIR}/cmake/PluginDesktopEntry.desktop.in
+  ${PROJECT_SOURCE_DIR}/cmake/WriteDesktopEntry.cmake
   DESTINATION ${TIDEWELL_CMAKE_DESTINATION} COMPONENT Tidewell_framework)
 install(FILES
   ${PROJECT_SOURCE_DIR}/audio_unit/TidewellAUBundle.cmake
