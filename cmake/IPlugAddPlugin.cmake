@@ -11,7 +11,7 @@ set(TIDEWELL_LV2_INSTALL_DIR lib/lv2 CACHE STRING "Folder LV2 bundles install in
 set(TIDEWELL_AU_INSTALL_DIR lib/Audio/Plug-Ins/Components CACHE STRING
     "Folder Audio Unit components install into, under the prefix")
 
-# iplug_add_plugin(<prefix>
+# iplug_add_plugin(<prefix>       the stem of the targets it makes (below), e.g. tidewell
 #   NAME name                 bundle and binary name: <name>.component, <name>.lv2, the program <name>
 #   CLASS class               the product class: derives from iplug::PluginAdapter, takes an iplug::InstanceInfo,
 #                             and has a static MakeConfig() giving its configuration
