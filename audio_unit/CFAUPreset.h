@@ -15,6 +15,7 @@ struct CFAUPreset
   CFAllocatorRef allocator; // the allocator the record was made with
   CFIndex retainCount;      // 1 at creation
 };
+// A reference to a preset record, as the platform hands it out.
 typedef CFAUPreset* CFAUPresetRef;
 
 // A new preset record made with allocator (null: the default), holding a copy of name; null when memory ran out.

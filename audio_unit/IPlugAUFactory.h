@@ -17,8 +17,8 @@ struct IPlugAUFactory
   // One instance: the header the host calls through, then room for the object.
   struct InstanceBlock
   {
-    AUInstanceHeader mHeader;
-    alignas(Plug) unsigned char mObject[sizeof(Plug)];
+    AUInstanceHeader mHeader; // the method table the host calls through; first, so the block's address is the instance's
+    alignas(Plug) unsigned char mObject[sizeof(Plug)]; // room for the plug-in object, built by Open
     bool mConstructed; // Open built the object, so Close must destroy it
   };
   static_assert(offsetof(InstanceBlock, mObject) == sizeof(AUInstanceHeader),

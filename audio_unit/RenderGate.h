@@ -37,6 +37,7 @@ public:
   class Reconfiguration
   {
   public:
+    // Closes gate, waiting for a render in flight. [main-thread]
     explicit Reconfiguration(RenderGate& gate);
     ~Reconfiguration();
     Reconfiguration(const Reconfiguration&) = delete;

@@ -20,6 +20,7 @@ constexpr float BlendWeight(const IBlend* blend) { return blend ? blend->mWeight
 // The method a possibly-null blend stands for.
 constexpr EBlend BlendMethod(const IBlend* blend) { return blend ? blend->mMethod : kBlendSrcOver; }
 
+// Common blends: drawing over at a weight, and the destination-in and destination-over methods at full weight.
 inline constexpr IBlend BLEND_75(kBlendSrcOver, 0.75f);
 inline constexpr IBlend BLEND_50(kBlendSrcOver, 0.5f);
 inline constexpr IBlend BLEND_25(kBlendSrcOver, 0.25f);

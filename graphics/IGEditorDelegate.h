@@ -21,6 +21,7 @@ public:
   // Attaches the product's controls to a new context.
   using LayoutGraphicsFunc = std::function<void(IGraphics* pGraphics)>;
 
+  // A delegate for nParams parameters, with no editor open. [main-thread]
   explicit IGEditorDelegate(int nParams);
   // Destroys the graphics context, if open.
   ~IGEditorDelegate() override;

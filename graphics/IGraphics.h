@@ -829,6 +829,7 @@ protected:
   class DispatchScope
   {
   public:
+    // Counts one more event or frame in progress on graphics. [main-thread]
     explicit DispatchScope(IGraphics& graphics) : mGraphics(graphics) { ++mGraphics.mDispatchDepth; }
     ~DispatchScope();
     DispatchScope(const DispatchScope&) = delete;
@@ -838,59 +839,59 @@ protected:
     IGraphics& mGraphics;
   };
 
-  WDL_PtrList<IControl> mControlList;
-  std::unordered_map<int, IControl*> mTagMap;
-  std::unique_ptr<ICornerResizerControl> mResizer;
-  WDL_PtrList<IBubbleControl> mBubbles;
-  std::unique_ptr<IFPSDisplayControl> mFrameTimeDisplay;
-  std::unique_ptr<IPopupMenuControl> mMenuControl;
-  std::unique_ptr<ITextEntryControl> mEntryControl;
-  IPopupMenu mContextMenu;
-  WDL_String mResourceSubfolder;
-  ECursor mCursor = kCursorArrow;
-  int mWidth;
-  int mHeight;
-  int mFrameRate;
-  float mScreenScale = 1.f;
-  float mDrawScale;
-  std::vector<EGestureType> mGestureKinds;
-  IRECTList mGestureAreas;
-  std::unordered_map<int, IGestureRegionFunc> mGestureAreaCallbacks;
-  std::unordered_map<std::uintptr_t, IControl*> mCaptures;
-  IControl* mHoverControl = nullptr;
-  IControl* mEntryTarget = nullptr;
-  IControl* mMenuTarget = nullptr;
-  bool mMenuIsContext = false;
-  int mEntryValIdx = -1;
-  int mMenuValIdx = -1;
-  int mHoverIdx = -1;
-  float mPressX = -1.f;
-  float mPressY = -1.f;
-  float mScaleMin;
-  float mScaleMax;
-  int mLastPressedParam = -1;
-  bool mHoverEnabled = false;
-  bool mStrictDrawing = false;
-  bool mTooltipsEnabled = false;
-  bool mDragResizing = false;
-  bool mRelayoutOnResize = false;
-  bool mMultiTouch = false;
-  EUIResizerMode mResizerMode = kResizerScale;
-  double mLastFrameTime = 0.0;
+  WDL_PtrList<IControl> mControlList; // the control tree in drawing order; owned
+  std::unordered_map<int, IControl*> mTagMap; // controls by control tag; not owned
+  std::unique_ptr<ICornerResizerControl> mResizer; // the corner resizer, drawn above every control
+  WDL_PtrList<IBubbleControl> mBubbles; // value bubbles shown while controls are dragged; owned
+  std::unique_ptr<IFPSDisplayControl> mFrameTimeDisplay; // the frame-time display, when shown
+  std::unique_ptr<IPopupMenuControl> mMenuControl; // the drawn popup menu, when attached
+  std::unique_ptr<ITextEntryControl> mEntryControl; // the drawn text entry, when attached
+  IPopupMenu mContextMenu; // the context menu being built for a right click
+  WDL_String mResourceSubfolder; // subfolder of the bundle's resources searched first
+  ECursor mCursor = kCursorArrow; // the pointer's current shape
+  int mWidth; // width in user units
+  int mHeight; // height in user units
+  int mFrameRate; // frames per second the platform draws at
+  float mScreenScale = 1.f; // device pixels per point of the screen (1 or 2)
+  float mDrawScale; // scale of user units to points
+  std::vector<EGestureType> mGestureKinds; // gestures recognised on the editor
+  IRECTList mGestureAreas; // areas with a gesture callback, in user units
+  std::unordered_map<int, IGestureRegionFunc> mGestureAreaCallbacks; // the callback of each gesture area by index
+  std::unordered_map<std::uintptr_t, IControl*> mCaptures; // the control each touch or the mouse captured, by touch id; not owned
+  IControl* mHoverControl = nullptr; // the control under the pointer; not owned
+  IControl* mEntryTarget = nullptr; // the control the open text entry edits; not owned
+  IControl* mMenuTarget = nullptr; // the control the open popup menu answers; not owned
+  bool mMenuIsContext = false; // the open menu is a context menu
+  int mEntryValIdx = -1; // value slot the text entry edits; -1 for none
+  int mMenuValIdx = -1; // value slot the popup menu sets; -1 for none
+  int mHoverIdx = -1; // index of the control under the pointer; -1 for none
+  float mPressX = -1.f; // x of the last press, user units
+  float mPressY = -1.f; // y of the last press, user units
+  float mScaleMin; // smallest draw scale the resizer allows
+  float mScaleMax; // largest draw scale the resizer allows
+  int mLastPressedParam = -1; // parameter of the last pressed control; -1 for none
+  bool mHoverEnabled = false; // controls hear mouse-over events
+  bool mStrictDrawing = false; // a frame draws one region bounding every dirty rectangle
+  bool mTooltipsEnabled = false; // controls' tooltips are shown
+  bool mDragResizing = false; // the corner resizer is being dragged
+  bool mRelayoutOnResize = false; // a resize runs the layout callback again
+  bool mMultiTouch = false; // several touches reach controls at once
+  EUIResizerMode mResizerMode = kResizerScale; // whether the resizer scales or resizes the editor
+  double mLastFrameTime = 0.0; // when the last frame started, milliseconds
   bool mFrameTimeStarted = false; // a frame has started since the frame-time display appeared [main-thread]
-  IKeyHandlerFunc mKeyHandler;
-  std::function<void()> mFrameTick;
-  std::function<void(EUIAppearance)> mAppearanceHandler;
-  IGEditorDelegate* mDelegate;
-  bool mPointerHidden = false;
-  float mPointerX = -1.f;
-  float mPointerY = -1.f;
-  std::stack<ILayer*> mLayerStack;
-  IRECT mClipBounds;
-  IMatrix mTransform;
-  std::stack<IMatrix> mSavedTransforms;
-  int mDispatchDepth = 0;
-  std::vector<std::unique_ptr<IControl>> mPendingDeletes;
+  IKeyHandlerFunc mKeyHandler; // keys no control took go here
+  std::function<void()> mFrameTick; // called at the start of each frame
+  std::function<void(EUIAppearance)> mAppearanceHandler; // called when the desktop's light or dark appearance changes
+  IGEditorDelegate* mDelegate; // the editor delegate that owns this context
+  bool mPointerHidden = false; // the pointer is hidden during a drag
+  float mPointerX = -1.f; // the pointer's last known x, user units
+  float mPointerY = -1.f; // the pointer's last known y, user units
+  std::stack<ILayer*> mLayerStack; // layers being drawn into, innermost on top; not owned
+  IRECT mClipBounds; // the clip rectangle of the drawing in progress, user units
+  IMatrix mTransform; // the current drawing transform
+  std::stack<IMatrix> mSavedTransforms; // transforms saved by PathTransformSave
+  int mDispatchDepth = 0; // events and frames in progress
+  std::vector<std::unique_ptr<IControl>> mPendingDeletes; // controls removed during an event or frame, deleted after it
 };
 
 // Creates the platform's graphics context for dlg (width x height user units, frame rate, draw scale); the caller owns it.

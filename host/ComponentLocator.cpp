@@ -60,6 +60,14 @@ std::string ComponentLocator::DevelopmentBundle()
   return TIDEWELL_DEVELOPMENT_BUNDLE;
 }
 
+AudioComponentDescription ComponentLocator::WantedDescription(const std::string& bundlePath)
+{
+  AudioComponentDescription description = TidewellDescription();
+  if (!bundlePath.empty() && !DescriptionInBundle(bundlePath, description))
+    return TidewellDescription();
+  return description;
+}
+
 AudioComponent ComponentLocator::Find(const std::string& bundlePath, std::string& error)
 {
   if (!bundlePath.empty())

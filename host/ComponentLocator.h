@@ -12,6 +12,9 @@ public:
   // The component's identity: an effect ("aufx") with subtype "xhm2" from manufacturer "Klvn".
   static AudioComponentDescription TidewellDescription();
 
+  // The identity Find looks for: the one bundlePath's Info.plist declares, or Tidewell's for an empty path (or a
+  // bundle that declares none). Main thread.
+  static AudioComponentDescription WantedDescription(const std::string& bundlePath);
   // The first entry of the AudioComponents array in bundlePath's Info.plist; false when there is none.
   static bool DescriptionInBundle(const std::string& bundlePath, AudioComponentDescription& description);
   // Registers bundlePath and returns the component its Info.plist declares, or, for an empty path, registers

@@ -4,7 +4,6 @@
 #include <chrono>
 
 #include "CFStringUtf8.h"
-#include "ComponentLocator.h"
 #include "StatusText.h"
 #include "ValidationContext.h"
 
@@ -60,6 +59,15 @@ namespace
                            : "failed: " + StatusText(status));
   }
 
+  // A four-character code as text, first character from the most significant byte.
+  std::string CodeText(OSType code)
+  {
+    std::string text;
+    for (int shift = 24; shift >= 0; shift -= 8)
+      text += static_cast<char>((code >> shift) & 0xFF);
+    return text;
+  }
+
   void CheckIdentity(ValidationContext& context)
   {
     AudioComponentDescription description{};
@@ -68,10 +76,11 @@ namespace
     const bool read = AudioComponentGetDescription(context.component, &description) == noErr
                       && AudioComponentGetVersion(context.component, &version) == noErr
                       && AudioComponentCopyName(context.component, name.Out()) == noErr;
-    const AudioComponentDescription wanted = ComponentLocator::TidewellDescription();
+    const AudioComponentDescription& wanted = context.wanted;
     const bool matches = read && description.componentType == wanted.componentType && description.componentSubType == wanted.componentSubType
                          && description.componentManufacturer == wanted.componentManufacturer && CFStringGetLength(name.Get()) > 0;
-    context.report.Check(matches, "identity (aufx xhm2 Klvn)",
+    context.report.Check(matches, "identity (" + CodeText(wanted.componentType) + " " + CodeText(wanted.componentSubType) + " "
+                                    + CodeText(wanted.componentManufacturer) + ")",
                          Format("\"%s\", version %u.%u.%u", iplug::CFStringUtf8(name.Get()).c_str(), version >> 16, (version >> 8) & 0xFF, version & 0xFF));
   }
 

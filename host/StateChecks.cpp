@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "CFStringUtf8.h"
-#include "ComponentLocator.h"
 #include "StatusText.h"
 #include "ValidationContext.h"
 
@@ -59,7 +58,7 @@ namespace
     const bool isDictionary = status == noErr && dictionary && CFGetTypeID(dictionary) == CFDictionaryGetTypeID();
     if (!context.report.Check(isDictionary, "ClassInfo is a dictionary", StatusText(status)))
       return;
-    const AudioComponentDescription wanted = ComponentLocator::TidewellDescription();
+    const AudioComponentDescription& wanted = context.wanted;
     UInt32 version = 0;
     AudioComponentGetVersion(unit.Component(), &version);
     CFRef<CFStringRef> nameKey = MakeCFString(kAUPresetNameKey);

@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "BypassChecks.h"
+#include "CFRef.h"
+#include "CFStringUtf8.h"
 #include "ChannelChecks.h"
 #include "CommandLine.h"
 #include "ComponentLocator.h"
@@ -35,9 +37,12 @@ int ValidateCommand::Run(const CommandLine& commandLine)
     return ReportError(error);
 
   const auto start = std::chrono::steady_clock::now();
-  std::printf("validating the Tidewell component (random seed %ld)\n", seed);
+  CFRef<CFStringRef> name;
+  AudioComponentCopyName(component, name.Out());
+  std::printf("validating the component \"%s\" (random seed %ld)\n", iplug::CFStringUtf8(name.Get()).c_str(), seed);
   ValidationReport report(stdout);
   ValidationContext context(component, report, static_cast<unsigned>(seed));
+  context.wanted = ComponentLocator::WantedDescription(commandLine.Value("--component"));
   OpenChecks::Run(context);
   ParameterChecks::Run(context);
   PropertyChecks::Run(context);

@@ -20,6 +20,7 @@ class TestSignal;
 struct ValidationContext
 {
   AudioComponent component = nullptr;
+  AudioComponentDescription wanted{}; // the identity the component was looked up by
   ValidationReport& report;
   std::mt19937 random;
   ParameterCatalog parameters;

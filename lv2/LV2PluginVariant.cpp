@@ -55,6 +55,8 @@ namespace
 
 std::string LV2PluginStem(const Config& config)
 {
+  if (config.uriBase && config.uriBase[0])
+    return std::string(config.uriBase) + "/" + config.pluginName;
   const std::vector<std::string> labels = SplitAtDots(config.bundleId);
   if (labels.size() < 2 || labels[0].empty() || labels[1].empty())
     return std::string("urn:") + config.makerName + ":" + config.pluginName;

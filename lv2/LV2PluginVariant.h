@@ -31,8 +31,9 @@ struct LV2PluginVariant
   int NPorts() const { return FirstOutputPort() + mNOutputs; }
 };
 
-// The product's URI stem, https://<maker's domain>/plugins/<plug-in name>, with the domain read back from the
-// reverse-domain bundle identifier; urn:<maker>:<plug-in name> when the identifier has no domain. [any-thread]
+// The product's URI stem: <URI base>/<plug-in name> when the configuration gives a URI base, else
+// https://<maker's domain>/plugins/<plug-in name>, with the domain read back from the reverse-domain bundle
+// identifier, or urn:<maker>:<plug-in name> when the identifier has no domain. [any-thread]
 std::string LV2PluginStem(const Config& config);
 // URI of the product's editor (its X11 UI): the stem with "#ui". [any-thread]
 std::string LV2UIURI(const Config& config);

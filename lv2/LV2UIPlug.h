@@ -20,12 +20,15 @@ public:
   {
   }
 
+  // A gesture on parameter paramIdx begins: the host is told the port is touched. [ui-thread]
   void BeginInformHostOfParamChange(int paramIdx) override { mHost.Touch(static_cast<uint32_t>(paramIdx), true); }
+  // Parameter paramIdx's value goes to its control port, in the parameter's units. [ui-thread]
   void InformHostOfParamChange(int paramIdx, double /*normalizedValue*/) override
   {
     if (const IParam* pParam = this->GetParam(paramIdx))
       mHost.WriteControl(static_cast<uint32_t>(paramIdx), static_cast<float>(pParam->Value()));
   }
+  // The gesture on parameter paramIdx ends: the port is released. [ui-thread]
   void EndInformHostOfParamChange(int paramIdx) override { mHost.Touch(static_cast<uint32_t>(paramIdx), false); }
   // The corner resizer changed the editor's size: the host's window follows when it offers resizing.
   bool EditorResize(int width, int height) override { return mHost.Resize(width, height); }

@@ -36,5 +36,6 @@ struct Config
   const char* makerURL = "";       // the maker's web address; empty: none
   const char* makerEmail = "";     // the maker's e-mail address, without "mailto:"; empty: none
   const char* licenseURI = "";     // URI of the licence the plug-in is distributed under; empty: none
+  const char* uriBase = "";        // base of the plug-in's URIs (LV2), <uriBase>/<pluginName>; empty: from bundleId
 };
 } // namespace iplug

@@ -152,11 +152,11 @@ public:
   void OnTimer(Timer& timer);
 
 protected:
-  IPlugMPSCQueue<ParamTuple> mParamChangeToUIQueue{kParamChangeQueueSize};
-  IPlugQueue<IMidiMsg> mMidiMsgsFromEditor{kMidiQueueSize};
-  IPlugQueue<IMidiMsg> mMidiMsgsFromProcessor{kMidiQueueSize};
-  IPlugQueue<SysExData> mSysExDataFromEditor{kSysExQueueSize};
-  IPlugQueue<SysExData> mSysExDataFromProcessor{kSysExQueueSize};
+  IPlugMPSCQueue<ParamTuple> mParamChangeToUIQueue{kParamChangeQueueSize}; // parameter changes from any thread to the editor
+  IPlugQueue<IMidiMsg> mMidiMsgsFromEditor{kMidiQueueSize}; // MIDI from the editor to the audio thread
+  IPlugQueue<IMidiMsg> mMidiMsgsFromProcessor{kMidiQueueSize}; // MIDI from the audio thread to the editor
+  IPlugQueue<SysExData> mSysExDataFromEditor{kSysExQueueSize}; // SysEx from the editor to the audio thread
+  IPlugQueue<SysExData> mSysExDataFromProcessor{kSysExQueueSize}; // SysEx from the audio thread to the editor
 
 private:
   std::unique_ptr<Timer> mTimer;

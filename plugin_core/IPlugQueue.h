@@ -65,8 +65,8 @@ private:
 // One parameter change on its way to the editor: the index and the real (not normalised) value.
 struct ParamTuple
 {
-  int idx = -1;
-  double value = 0.0;
+  int idx = -1; // parameter index; -1: none
+  double value = 0.0; // value in the parameter's units
 };
 
 } // namespace iplug

@@ -14,6 +14,7 @@ class RelaxedAtomic
 public:
   static_assert(std::atomic<T>::is_always_lock_free, "only lock-free values may cross to the audio thread");
 
+  // Holds value. [any-thread]
   RelaxedAtomic(T value = T()) : mValue(value) {}
   RelaxedAtomic(const RelaxedAtomic&) = delete;
   RelaxedAtomic& operator=(const RelaxedAtomic&) = delete;

@@ -11,6 +11,7 @@ namespace iplug
 class Timer_impl final : public Timer
 {
 public:
+  // Calls func every periodMs milliseconds on the main run loop until destroyed. [main-thread]
   Timer_impl(ITimerFunction func, uint32_t periodMs);
   ~Timer_impl() override;
 

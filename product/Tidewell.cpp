@@ -97,6 +97,7 @@ void Tidewell::OnActivate(bool active)
     OnReset();
 }
 
+// guide:meter-idle
 void Tidewell::OnIdle()
 {
   igraphics::IGraphics* ui = GetUI();
@@ -106,6 +107,7 @@ void Tidewell::OnIdle()
     duck->SetValueFromDelegate(mMeter, 0);
   mMeterPending = false;
 }
+// guide:end
 
 void Tidewell::TakeSettings()
 {

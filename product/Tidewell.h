@@ -51,10 +51,12 @@ public:
   // Hands the duck meter to the editor's duck picture (control tag 0) once per processed block. Main thread.
   void OnIdle() override;
 
+  // guide:meter-accessor
   // The duck meter: 0 outside a dip, rising to 1 at the middle of one. Read on the main thread.
   float GetMeter() const { return mMeter; }
   // True when a block was processed since the meter was last handed to the editor.
   bool GetMeterPending() const { return mMeterPending; }
+  // guide:end
 
 private:
   // Takes the four settings and the switch from the atomic parameters, then recomputes the derived values.
@@ -97,8 +99,10 @@ private:
   float mGain = 1.f;
   float mCosine = 1.f;
   float mRandomExtension = 0.f;
+  // guide:meter-members
   iplug::RelaxedAtomic<float> mMeter{0.f};
   iplug::RelaxedAtomic<bool> mMeterPending{false};
+  // guide:end
 
   // Per instance, so the audio thread never touches the C library's shared (locked) generator.
   std::mt19937 mRandomGenerator;

@@ -25,10 +25,12 @@ void LayoutTidewellEditor(IGraphics* pGraphics)
   const IBitmap switchBitmap = pGraphics->LoadBitmap("processBtn.png", 2, false);
   pGraphics->AttachControl(new IBSwitchControl(402.5f, 121.f, switchBitmap, kDuck));
 
+  // guide:bitmap-knob
   const IBitmap knobBitmap = pGraphics->LoadBitmap("controlKnob.png", 31, false);
   const int knobParams[] = {kPeriod, kRandom, kDuration, kDepth};
   for (int i = 0; i < 4; ++i)
     pGraphics->AttachControl(new IBKnobControl(kKnobX[i], kKnobY, knobBitmap, knobParams[i], kDirectionVertical, 4.0));
+  // guide:end
 
   const IBitmap duckBitmap = pGraphics->LoadBitmap("Rubberduck.png", 31, false);
   pGraphics->AttachControl(new IBKnobControl(339.f, 9.f, duckBitmap, -1, kDirectionVertical, 4.0), kCtrlTagDuck);

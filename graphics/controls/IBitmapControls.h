@@ -34,8 +34,8 @@ protected:
   // Replaces the strip with the one the context holds for the current scale.
   void RescaleBitmap();
 
-  IBitmap mBitmap;
-  IControl* mControl;
+  IBitmap mBitmap; // the strip at the current scale; the context's cache owns its pixels
+  IControl* mControl; // the control this base belongs to; not owned
 };
 
 // A plain picture (or a picture strip showing a value); reloaded by name when the scale changes.

@@ -45,8 +45,8 @@ public:
   // One normalised value and the parameter it is linked to (-1: none).
   struct ValueSlot
   {
-    int paramIdx = -1;
-    double value = 0.0;
+    int paramIdx = -1; // linked parameter index; -1: none
+    double value = 0.0; // normalised value, 0 to 1
   };
 
   // One slot linked to paramIdx (-1 for none).
@@ -278,37 +278,37 @@ protected:
   // The normalised default of slot valIdx's parameter, or a negative number when the slot has none.
   double NormalisedDefault(int valIdx) const;
 
-  IRECT mBounds;
-  IRECT mHitBounds;
-  WDL_String mGroupName;
-  IText mTextStyle{DEFAULT_TEXT_SIZE, DEFAULT_TEXT_FGCOLOR, "Poppins-Medium", kAlignCenter, kVAlignMiddle};
-  IBlend mDrawBlend;
-  int mTextEntryMaxLen = 7;
-  bool mIsDirty = true;
-  bool mIsHidden = false;
-  bool mIsDisabled = false;
-  bool mNoPrompt = true;
-  bool mDoubleClickIsClick = false;
-  bool mHoverWhenDisabled = false;
-  bool mClicksWhenDisabled = false;
-  bool mPassThroughMouse = false;
-  bool mReceivesMidi = false;
-  bool mMultiTouchCapture = false;
-  bool mPromptAppendsLabel = false;
-  bool mHovered = false;
-  WDL_String mTooltipText;
-  IColor mAutomationHighlightColor = COLOR_RED;
-  bool mAutomationHighlighted = false;
-  IEditorDelegate* mEditorDelegate = nullptr;
-  IGraphics* mGraphicsContext = nullptr;
-  IActionFunction mOnAction;
-  IActionFunction mOnAnimationEnd;
-  IActionFunction mAnimator;
-  double mAnimationStartMs = 0.0;
-  double mAnimationLengthMs = 0.0;
-  std::vector<ValueSlot> mValueSlots;
-  std::unordered_map<int, IGestureFunc> mGestureHandlers;
-  EGestureType mLastGesture = kGestureUnknown;
+  IRECT mBounds; // drawing rectangle, user units
+  IRECT mHitBounds; // rectangle that takes the pointer, user units
+  WDL_String mGroupName; // name of the group the control belongs to; empty: none
+  IText mTextStyle{DEFAULT_TEXT_SIZE, DEFAULT_TEXT_FGCOLOR, "Poppins-Medium", kAlignCenter, kVAlignMiddle}; // text look
+  IBlend mDrawBlend; // blend the control draws with
+  int mTextEntryMaxLen = 7; // longest text the text entry takes, characters
+  bool mIsDirty = true; // needs drawing in the next frame
+  bool mIsHidden = false; // neither drawn nor hit
+  bool mIsDisabled = false; // drawn greyed and ignores input unless told otherwise
+  bool mNoPrompt = true; // the control opens no text entry or menu to prompt for a value
+  bool mDoubleClickIsClick = false; // a double click arrives as a second mouse down
+  bool mHoverWhenDisabled = false; // hears mouse-over while disabled
+  bool mClicksWhenDisabled = false; // hears clicks while disabled
+  bool mPassThroughMouse = false; // the pointer reaches the controls below
+  bool mReceivesMidi = false; // MIDI from the plug-in reaches OnMidi
+  bool mMultiTouchCapture = false; // each touch on the control is captured by it
+  bool mPromptAppendsLabel = false; // the text entry shows the parameter's unit
+  bool mHovered = false; // the pointer is over the control
+  WDL_String mTooltipText; // tooltip; empty: none
+  IColor mAutomationHighlightColor = COLOR_RED; // colour of the host-automation mark
+  bool mAutomationHighlighted = false; // the host automates a linked parameter
+  IEditorDelegate* mEditorDelegate = nullptr; // the delegate parameter changes go to; not owned
+  IGraphics* mGraphicsContext = nullptr; // the context the control is attached to; not owned
+  IActionFunction mOnAction; // called after the user changes the value
+  IActionFunction mOnAnimationEnd; // called when the running animation ends
+  IActionFunction mAnimator; // called each frame while an animation runs
+  double mAnimationStartMs = 0.0; // when the running animation started, milliseconds
+  double mAnimationLengthMs = 0.0; // length of the running animation, milliseconds
+  std::vector<ValueSlot> mValueSlots; // the values and the parameters they are linked to
+  std::unordered_map<int, IGestureFunc> mGestureHandlers; // handlers by gesture type
+  EGestureType mLastGesture = kGestureUnknown; // the last gesture recognised on the control
 };
 
 // Does nothing.

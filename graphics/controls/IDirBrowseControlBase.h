@@ -39,15 +39,15 @@ protected:
   // Collects every leaf item of menu, depth first, into mItems.
   void CollectSortedItems(IPopupMenu* pMenu);
 
-  bool mShowFileExtensions;
-  bool mShowEmptySubmenus;
-  int mSelectedItemIndex = -1;
-  IPopupMenu mMainMenu;
-  std::vector<IPopupMenu::Item*> mItems;
-  std::vector<WDL_String> mPaths;
-  std::vector<WDL_String> mPathLabels;
-  std::vector<WDL_String> mFiles;
-  WDL_String mExtension;
+  bool mShowFileExtensions; // menu items show the file's extension
+  bool mShowEmptySubmenus; // folders without matching files are listed
+  int mSelectedItemIndex = -1; // index in mItems of the chosen file; -1: none
+  IPopupMenu mMainMenu; // the menu of every scanned folder
+  std::vector<IPopupMenu::Item*> mItems; // the menu's leaf items, depth first; owned by mMainMenu
+  std::vector<WDL_String> mPaths; // the folders scanned
+  std::vector<WDL_String> mPathLabels; // the label of each folder's submenu
+  std::vector<WDL_String> mFiles; // the full path of each leaf item, in mItems' order
+  WDL_String mExtension; // extension of the files listed, without the dot
 };
 
 } // namespace iplug::igraphics

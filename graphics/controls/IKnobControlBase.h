@@ -35,11 +35,11 @@ public:
   void SetHideCursorOnDrag(bool hide) { mHideCursorOnDrag = hide; }
 
 protected:
-  bool mHideCursorOnDrag = true;
-  EDirection mDirection;
-  double mGearing;
-  bool mMouseDown = false;
-  double mMouseDragValue = 0.0;
+  bool mHideCursorOnDrag = true; // the pointer hides while dragging
+  EDirection mDirection; // direction of travel that raises the value
+  double mGearing; // control lengths of travel for the whole range
+  bool mMouseDown = false; // a drag is in progress
+  double mMouseDragValue = 0.0; // the value being dragged, normalised, before stepping
 };
 
 // Slot 0's value snapped to its parameter's step when that parameter is stepped; else v itself.

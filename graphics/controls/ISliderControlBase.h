@@ -39,13 +39,13 @@ protected:
   // Whether slot 0 is linked to a stepped parameter (no jumping to the pointer).
   bool LinkedToSteppedParam() const;
 
-  bool mHideCursorOnDrag = true;
-  EDirection mDirection;
-  IRECT mTrackBounds;
-  float mHandleSize;
-  double mGearing;
-  bool mMouseDown = false;
-  double mMouseDragValue = 0.0;
+  bool mHideCursorOnDrag = true; // the pointer hides while dragging
+  EDirection mDirection; // direction of travel that raises the value
+  IRECT mTrackBounds; // the track the handle moves along, user units
+  float mHandleSize; // handle length along the track, user units
+  double mGearing; // control lengths of travel for the whole range
+  bool mMouseDown = false; // a drag is in progress
+  double mMouseDragValue = 0.0; // the value being dragged, normalised, before stepping
 };
 
 } // namespace iplug::igraphics

@@ -35,9 +35,9 @@ public:
   bool GetMouseDown() const { return mMouseDown; }
 
 protected:
-  int mNumStates;
-  std::vector<bool> mStatesDisabled;
-  bool mMouseDown = false;
+  int mNumStates; // number of positions
+  std::vector<bool> mStatesDisabled; // positions that cannot be chosen
+  bool mMouseDown = false; // the button is held
 };
 
 } // namespace iplug::igraphics

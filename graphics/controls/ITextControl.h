@@ -31,9 +31,9 @@ public:
   void SetBoxColor(const IColor& color);
 
 protected:
-  WDL_String mStr;
-  IColor mBGColor;
-  bool mSetBoundsBasedOnStr;
+  WDL_String mStr; // the text shown
+  IColor mBGColor; // background colour
+  bool mSetBoundsBasedOnStr; // the rectangle follows the text's measured size
 };
 
 // A parameter's display text (and optionally its label), with a drop-down triangle for enumerations;

@@ -63,10 +63,10 @@ protected:
   // Makes the number of states follow the options.
   void SetOptions(const std::vector<std::string>& options);
 
-  std::vector<std::string> mOptions;
-  std::vector<IRECT> mButtons;
-  EDirection mDirection;
-  int mMouseOverButton = -1;
+  std::vector<std::string> mOptions; // the buttons' texts
+  std::vector<IRECT> mButtons; // the buttons' rectangles, user units
+  EDirection mDirection; // whether the buttons stand in a row or a column
+  int mMouseOverButton = -1; // the button under the pointer; -1: none
 };
 
 // A list of radio buttons: each option is a small pressable shape followed by its text, one per row (or

@@ -59,13 +59,13 @@ protected:
   // Cuts the widget area into the tracks.
   virtual void MakeTrackRects(const IRECT& bounds);
 
-  std::vector<IRECT> mTrackBounds;
-  std::vector<std::string> mTrackNames;
-  EDirection mDirection;
-  int mNSteps;
-  int mHighlightedTrack = -1;
-  float mTrackPadding = 1.f;
-  float mPeakSize = 1.f;
+  std::vector<IRECT> mTrackBounds; // each track's rectangle, user units
+  std::vector<std::string> mTrackNames; // each track's name
+  EDirection mDirection; // direction of travel that raises a value
+  int mNSteps; // steps a value snaps to; 0: continuous
+  int mHighlightedTrack = -1; // the track drawn highlighted; -1: none
+  float mTrackPadding = 1.f; // gap between tracks, user units
+  float mPeakSize = 1.f; // thickness of the peak mark, user units
 };
 
 // Several handles on one track, one per value slot, kept in order: a handle cannot pass its neighbours.

@@ -213,22 +213,22 @@ protected:
   // Whether a click splash is running on the control.
   bool SplashRunning() const;
 
-  IControl* mControl = nullptr;
-  IVStyle mStyle;
-  bool mLabelInWidget = false;
-  bool mValueInWidget = false;
-  float mSplashRadius = 0.f;
-  float mSplashX = 0.f;
-  float mSplashY = 0.f;
-  float mMaxSplashRadius = 50.f;
-  float mTrackSize = 2.f;
-  float mValueDisplayFrac = 0.66f;
-  IRECT mWidgetBounds;
-  IRECT mLabelBounds;
-  IRECT mValueBounds;
-  WDL_String mLabelStr;
-  WDL_String mValueStr;
-  EVShape mShape = kVShapeRectangle;
+  IControl* mControl = nullptr; // the control this base belongs to; not owned
+  IVStyle mStyle; // the look
+  bool mLabelInWidget = false; // the label is drawn inside the widget area
+  bool mValueInWidget = false; // the value is drawn inside the widget area
+  float mSplashRadius = 0.f; // radius of the running click splash, user units
+  float mSplashX = 0.f; // x of the click splash, user units
+  float mSplashY = 0.f; // y of the click splash, user units
+  float mMaxSplashRadius = 50.f; // radius the splash grows to, user units
+  float mTrackSize = 2.f; // thickness of tracks and arcs, user units
+  float mValueDisplayFrac = 0.66f; // share of the value area's width the value text may take
+  IRECT mWidgetBounds; // where the widget is drawn, user units
+  IRECT mLabelBounds; // where the label is drawn, user units
+  IRECT mValueBounds; // where the value is drawn, user units
+  WDL_String mLabelStr; // the label; empty: none
+  WDL_String mValueStr; // the value text shown
+  EVShape mShape = kVShapeRectangle; // shape of buttons and handles
 };
 
 // Click action of vector controls: splashes from the last press position and animates for 100 ms.
