@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "MakerProject.h"
+#include "app/AppProcess.h"
+#include "app/JackServer.h"
 #include "host/HostProgram.h"
 
 namespace
@@ -80,6 +83,25 @@ namespace
   }
 }
 
+namespace
+{
+  // The standalone program starts headless on a JACK server of the test's own, opens its ports, and ends
+  // cleanly on SIGTERM, keeping its state.
+  void CheckProgram(const BuiltProject& project, const ScratchFolder& scratch)
+  {
+    const JackServer server;
+    ASSERT_TRUE(server.Running()) << "jackd did not start";
+    const std::string program = project.build + "/MakerGain.app/Contents/MacOS/MakerGain";
+    AppProcess app(program, {"--no-gui", "--driver", "jack"},
+                   {{"JACK_DEFAULT_SERVER", server.Name()}, {"XDG_CONFIG_HOME", scratch.Path("config")}, {"DISPLAY", ""}},
+                   scratch.Path("app.out"), scratch.Path("app.err"));
+    EXPECT_TRUE(WaitForJackPort(server.Name(), "MakerGain:outport 1", 10.0)) << app.Err();
+    app.Signal(SIGTERM);
+    EXPECT_EQ(app.Wait(10.0), 0) << app.Err();
+    EXPECT_TRUE(std::filesystem::exists(scratch.Path("config/MakerGain/state"))) << app.Err();
+  }
+}
+
 TEST(NewPlugin, BuildsAgainstTheInstalledFrameworkAndPassesOurValidatorAndTheLV2Tools)
 {
   const std::string prefix = FreshMakerFolder("prefix");
@@ -105,4 +127,6 @@ TEST(NewPlugin, BuildsAgainstTheInstalledFrameworkAndPassesOurValidatorAndTheLV2
   const ScratchFolder scratch;
   CheckComponent(project, scratch);
   CheckLV2Bundle(project, scratch);
+  if (TIDEWELL_HAS_APP)
+    CheckProgram(project, scratch);
 }
