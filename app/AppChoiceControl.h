@@ -19,6 +19,7 @@ public:
   // Called with the index of the choice picked.
   using ChoiceFunc = std::function<void(int index)>;
 
+  // A control at bounds that calls choiceFunc with the index the user picks. [main-thread]
   AppChoiceControl(const IRECT& bounds, ChoiceFunc choiceFunc);
 
   // Replaces the choices and the one shown (-1: none, showing emptyText); redraws.

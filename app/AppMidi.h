@@ -23,6 +23,7 @@ public:
   // Turns a device message of 1 to 3 bytes into the plug-in's record; false for any other length. [any-thread]
   static bool ToMidiMsg(const unsigned char* bytes, size_t size, IMidiMsg& msg);
 
+  // MIDI for plug (not owned, outlives this) under clientName; no port is open yet. [main-thread]
   explicit AppMidi(IPlugAPP& plug, std::string clientName);
   ~AppMidi();
   AppMidi(const AppMidi&) = delete;

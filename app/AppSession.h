@@ -33,7 +33,9 @@ public:
   // Stops audio and closes the MIDI ports.
   void Stop();
 
+  // The plug-in the program runs; owned by the session. [main-thread]
   IPlugAPP& Plug() { return mPlug; }
+  // The audio device's stream; owned by the session. [main-thread]
   AppAudio& Audio() { return mAudio; }
   // The settings that run (the devices' own names, the rate and buffer in effect).
   const AppSettings& Settings() const { return mSettings; }

@@ -18,6 +18,7 @@ struct AppSettings
   std::string midiIn;  // MIDI input port name
   std::string midiOut; // MIDI output port name
 
+  // Whether every setting is the same. [any-thread]
   bool operator==(const AppSettings&) const = default;
 };
 

@@ -42,6 +42,7 @@ public:
   static constexpr int kWidth = 440;
   static constexpr int kHeight = 330;
 
+  // The page of session (not owned, outlives the page), not yet shown. [main-thread]
   explicit AppSettingsPage(AppSession& session);
   ~AppSettingsPage() override;
 

@@ -20,7 +20,9 @@ public:
   // The store of productName; statePath, when not empty, replaces the state file of the folder.
   AppStore(const std::string& productName, const std::string& statePath);
 
+  // The settings file's path. [any-thread]
   const std::string& SettingsPath() const { return mSettingsPath; }
+  // The state file's path. [any-thread]
   const std::string& StatePath() const { return mStatePath; }
 
   // The saved settings, or the defaults when there are none; a one-line warning when the file was damaged.
