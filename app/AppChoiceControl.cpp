@@ -31,8 +31,7 @@ void AppChoiceControl::Draw(IGraphics& g)
   const IRECT& r = GetRECT();
   g.FillRect(kBox, r);
   g.DrawRect(kFrame, r);
-  const char* shown = mSelected >= 0 ? mChoices[static_cast<size_t>(mSelected)].c_str() : mEmptyText.c_str();
-  g.DrawText(mTextStyle, shown, IRECT(r.L + 6.f, r.T, r.R - 20.f, r.B));
+  g.DrawText(mTextStyle, ShownText().c_str(), IRECT(r.L + 6.f, r.T, r.R - 20.f, r.B));
   // The drop-down mark.
   const float cx = r.R - 11.f;
   const float cy = r.MH();

@@ -28,6 +28,8 @@ public:
   const std::vector<std::string>& Choices() const { return mChoices; }
   // The choice shown, or -1.
   int Selected() const { return mSelected; }
+  // The text the box shows: the choice shown, or the empty text.
+  const std::string& ShownText() const { return mSelected >= 0 ? mChoices[static_cast<size_t>(mSelected)] : mEmptyText; }
 
   void Draw(IGraphics& g) override;
   // Opens the menu of choices under the box.

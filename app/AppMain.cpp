@@ -277,6 +277,8 @@ int RunApp(int argc, char** argv, const AppProduct& product)
     }
   }
   RunUntilStopped(state);
+  // What the settings page lists is only known while it is open.
+  const std::string pageRows = options.stats && state.page ? state.page->RowsText() : std::string();
   CloseWindows(*plug, state, window);
   page.reset();
   session.Stop();
@@ -293,6 +295,7 @@ int RunApp(int argc, char** argv, const AppProduct& product)
     std::printf("blocks %llu, xruns %llu, DSP load mean %.2f %%, peak %.2f %%\n",
                 static_cast<unsigned long long>(audio.Blocks()), static_cast<unsigned long long>(audio.Xruns()),
                 audio.MeanLoadOverall() * 100.0, std::max(state.peakLoad, last.peak) * 100.0);
+    std::fputs(pageRows.c_str(), stdout);
   }
   return status;
 }

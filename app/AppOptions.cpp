@@ -164,7 +164,8 @@ std::string AppUsage(const std::string& name)
          "  --state FILE           read the plug-in's state from FILE and save it there, instead of the\n"
          "                         configuration folder\n"
          "  --no-gui               no window, even with a window system\n"
-         "  --stats                print the DSP load and the xruns at exit\n"
+         "  --stats                print the DSP load and the xruns at exit, and the rows of the settings\n"
+         "                         page if it is open\n"
          "  --help, -h             this text\n"
          "\n"
          "Settings and state are kept in $XDG_CONFIG_HOME/" + name + "/ (default ~/.config/" + name + "/).\n";

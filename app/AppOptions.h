@@ -15,7 +15,7 @@ struct AppOptions
   bool listDevices = false; // --list-devices: print every driver's devices and MIDI ports and exit
   bool noGui = false;       // --no-gui: run headless even with a window system
   bool connect = false;     // --connect: JACK only, connect the program's ports to the devices' ports
-  bool stats = false;       // --stats: print the DSP load and the xruns at exit
+  bool stats = false;       // --stats: print the DSP load, the xruns and an open settings page's rows at exit
   std::string driver;       // --driver jack|alsa|pulse
   std::string input;        // --input DEV: the input device's name (or its number in --list-devices)
   std::string output;       // --output DEV: the output device's name (or number)

@@ -237,4 +237,18 @@ std::string AppSettingsPage::ErrorText() const
   return mError ? mError->GetStr() : "";
 }
 
+std::string AppSettingsPage::RowsText() const
+{
+  std::string text;
+  for (int row = 0; row < kNumRows && mRows[row]; ++row)
+  {
+    const std::vector<std::string>& choices = mRows[row]->Choices();
+    text += std::string("settings ") + kRowNames[row] + ": " + mRows[row]->ShownText() + " (";
+    for (size_t i = 0; i < choices.size(); ++i)
+      text += (i ? ", " : "") + choices[i];
+    text += ")\n";
+  }
+  return text;
+}
+
 } // namespace iplug

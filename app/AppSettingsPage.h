@@ -60,6 +60,8 @@ public:
   // The text of the status line and of the error line; empty while closed.
   std::string StatusText() const;
   std::string ErrorText() const;
+  // Every row as the page shows it, one line each: "settings NAME: SHOWN (CHOICE, ...)"; empty while closed.
+  std::string RowsText() const;
   // Picks choice index of row, as a click on that menu item does.
   void Choose(ERow row, int index);
 

@@ -3,6 +3,9 @@
 // writes Background.png, processBtn.png, controlKnob.png, Rubberduck.png and their @2x versions.
 // Every frame is opaque, so a control's frame pasted over the background is exactly what the editor shows,
 // and a control whose value changed is redrawn alone, without the background beneath it.
+//   tidewell_skin --icon OUTDIR
+// writes the standalone program's icon, AppIcon.png (256 x 256 pixels) and AppIcon-48.png (48 x 48), from the
+// same drawing as the skin's duck.
 
 #include <cmath>
 #include <cstdio>
@@ -24,6 +27,9 @@ constexpr int kEditorW = 495, kEditorH = 220;
 constexpr int kKnobSize = 66, kKnobFrames = 31;
 constexpr int kSwitchW = 70, kSwitchH = 40, kSwitchFrames = 2;
 constexpr int kDuckW = 120, kDuckH = 96, kDuckFrames = 31;
+// The icon's design size in user units, and the pixel sizes it is written at.
+constexpr int kIconSize = 256;
+constexpr int kIconPixels[] = {256, 48};
 
 const IColor kNight(255, 16, 38, 52);
 const IColor kPanel(255, 24, 56, 72);
@@ -144,14 +150,32 @@ void PaintDuck(IGraphics& g, const IRECT& r, float v)
   g.PathFill(water);
 }
 
-// Renders one strip of n frames of w x h units, stacked vertically, at screenScale; returns whether it was written.
+// The icon: the duck a quarter sunk, larger than in the editor, on a rounded tile of the editor's night blue
+// whose corners stay transparent.
+void PaintIcon(IGraphics& g, const IRECT& r)
+{
+  const IRECT tile = r.GetPadded(-8.f);
+  constexpr float kCorner = 44.f;
+  g.FillRoundRect(kNight, tile, kCorner);
+  // Scaled by 1.8 and centred, the duck's pond stays inside the tile's rounded corners.
+  constexpr float kDuckScale = 1.8f;
+  g.PathTransformSave();
+  g.PathTransformTranslate(r.MW() - kDuckScale * kDuckW / 2.f, r.MH() - kDuckScale * kDuckH / 2.f);
+  g.PathTransformScale(kDuckScale);
+  PaintDuck(g, IRECT(0.f, 0.f, kDuckW, kDuckH), 0.25f);
+  g.PathTransformRestore();
+  g.DrawRoundRect(kPanelEdge, tile, kCorner, nullptr, 6.f);
+}
+
+// Renders one strip of n frames of w x h units, stacked vertically, at drawScale device pixels per unit times
+// screenScale; returns whether it was written.
 bool RenderStrip(const std::string& path, int w, int h, int n, float screenScale,
-                 const std::function<void(IGraphics&, const IRECT&, float)>& paintFrame)
+                 const std::function<void(IGraphics&, const IRECT&, float)>& paintFrame, float drawScale = 1.f)
 {
   IGEditorDelegate dlg(0);
   const int stripH = h * n;
   dlg.SetSizeConstraints(w, w, stripH, stripH);
-  IGraphicsOffscreen graphics(dlg, w, stripH, 60, 1.f, screenScale);
+  IGraphicsOffscreen graphics(dlg, w, stripH, 60, drawScale, screenScale);
   dlg.mLayoutFunc = [&](IGraphics* pGraphics) {
     pGraphics->LoadFont(kLabelFont, "DejaVu Sans", kTextStyleBold);
     pGraphics->LoadFont(kTitleFont, "DejaVu Serif", kTextStyleBold);
@@ -179,13 +203,29 @@ bool RenderStrip(const std::string& path, int w, int h, int n, float screenScale
 
 } // namespace
 
+bool RenderIcon(const std::string& dir)
+{
+  bool ok = true;
+  for (int pixels : kIconPixels)
+  {
+    const std::string name = pixels == kIconSize ? "/AppIcon.png" : "/AppIcon-" + std::to_string(pixels) + ".png";
+    ok = ok && RenderStrip(dir + name, kIconSize, kIconSize, 1, 1.f,
+                           [](IGraphics& g, const IRECT& r, float) { PaintIcon(g, r); },
+                           static_cast<float>(pixels) / static_cast<float>(kIconSize));
+  }
+  return ok;
+}
+
 int main(int argc, char** argv)
 {
-  if (argc != 2)
+  const bool icon = argc == 3 && std::string(argv[1]) == "--icon";
+  if (argc != 2 && !icon)
   {
-    std::fprintf(stderr, "usage: tidewell_skin OUTDIR\n");
+    std::fprintf(stderr, "usage: tidewell_skin OUTDIR | tidewell_skin --icon OUTDIR\n");
     return 2;
   }
+  if (icon)
+    return RenderIcon(argv[2]) ? 0 : 1;
   const std::string dir = argv[1];
   bool ok = true;
   for (int density = 1; density <= 2; ++density)
