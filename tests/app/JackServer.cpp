@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -32,6 +33,11 @@ JackServer::JackServer()
   mPid = fork();
   if (mPid == 0)
   {
+    // The server ends with the test process however that ends (a crash, a timeout's kill): servers left
+    // running would fill JACK's table of servers, and later tests could start none.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() == 1)
+      _exit(127);
     const std::string period = std::to_string(kPeriod);
     const std::string rate = std::to_string(kRate);
     execlp("jackd", "jackd", "-t", "2000", "-n", mName.c_str(), "-d", "dummy", "-r", rate.c_str(), "-p",
