@@ -410,7 +410,7 @@ void IGraphicsLinuxView::Tick()
       const double now = Now();
       if (const float scale = mScreenScale.Poll(static_cast<Display*>(puglGetNativeWorld(mWorld)), now); scale > 0.f)
         ApplyScreenScale(scale);
-      if (IControl* pTip = mGraphics->ControlIsCaptured() ? nullptr : mTooltip.Due(*mGraphics, now))
+      if (IControl* pTip = mTooltip.Due(*mGraphics, now))
       {
         EnterContext();
         mGraphics->ShowBubbleControl(pTip, mInput->LastX(), mInput->LastY(), pTip->GetTooltip(), kDirectionVertical);

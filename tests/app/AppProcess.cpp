@@ -1,4 +1,5 @@
 #include "app/AppProcess.h"
+#include "support/TextFile.h"
 
 #include <gtest/gtest.h>
 #include <jack/jack.h>
@@ -12,15 +13,6 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-namespace
-{
-  std::string ReadText(const std::string& path)
-  {
-    std::ifstream file(path);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  }
-}
 
 AppProcess::AppProcess(const std::string& program, const std::vector<std::string>& arguments,
                        const std::vector<std::pair<std::string, std::string>>& environment, std::string outPath,

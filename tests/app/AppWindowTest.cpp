@@ -182,16 +182,7 @@ namespace
     // Asks the program's window to close, as a window manager's close button does; the program's exit status.
     int Close()
     {
-      Display* display = x.Get();
-      XEvent event{};
-      event.xclient.type = ClientMessage;
-      event.xclient.window = window;
-      event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-      event.xclient.format = 32;
-      event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-      event.xclient.data.l[1] = CurrentTime;
-      XSendEvent(display, window, False, NoEventMask, &event);
-      x.Flush();
+      x.RequestClose(window);
       return app->Wait(kStartSeconds);
     }
 

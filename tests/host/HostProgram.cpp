@@ -1,4 +1,5 @@
 #include "HostProgram.h"
+#include "support/TextFile.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +14,6 @@
 
 namespace
 {
-  std::string ReadText(const std::string& path)
-  {
-    std::ifstream file(path);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  }
-
   bool IsFloatEncoding(int format)
   {
     const int subtype = format & SF_FORMAT_SUBMASK;

@@ -15,6 +15,7 @@
 #include "LV2TestHost.h"
 #include "ToolRun.h"
 #include "host/HostProgram.h"
+#include "support/TextFile.h"
 
 namespace
 {
@@ -29,14 +30,6 @@ namespace
     const size_t start = info.rfind("Port ", at);
     const size_t end = info.find("\tPort ", at);
     return info.substr(start, end == std::string::npos ? std::string::npos : end - start);
-  }
-
-  std::string ReadText(const std::string& path)
-  {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
   }
 
   // One parameter setting, as lv2apply and tidewell_host each take it.

@@ -1,4 +1,5 @@
 #include "ToolRun.h"
+#include "support/TextFile.h"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +14,6 @@
 #include <iterator>
 
 extern char** environ;
-
-namespace
-{
-  std::string ReadText(const std::string& path)
-  {
-    std::ifstream file(path);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  }
-}
 
 ToolRun RunTool(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
                 const std::string& folder)

@@ -13,17 +13,10 @@
 #include <sstream>
 
 #include "MakerProject.h"
+#include "support/TextFile.h"
 
 namespace
 {
-  std::string ReadText(const std::string& path)
-  {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-  }
-
   // The version the build read from Tidewell's configuration.
   std::string ConfiguredVersion()
   {

@@ -14,18 +14,11 @@
 #include "app/AppProcess.h"
 #include "app/JackServer.h"
 #include "host/HostProgram.h"
+#include "support/TextFile.h"
 
 namespace
 {
   constexpr int kRate = 48000;
-
-  std::string ReadText(const std::string& path)
-  {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-  }
 
   // The project new-plugin made, as built.
   struct BuiltProject

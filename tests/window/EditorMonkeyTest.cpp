@@ -108,16 +108,7 @@ namespace
     // Closes the window as a window manager would; the program must then end cleanly.
     void Close()
     {
-      Display* display = x.Get();
-      XEvent event{};
-      event.xclient.type = ClientMessage;
-      event.xclient.window = window;
-      event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-      event.xclient.format = 32;
-      event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-      event.xclient.data.l[1] = CurrentTime;
-      XSendEvent(display, window, False, NoEventMask, &event);
-      x.Flush();
+      x.RequestClose(window);
       EXPECT_EQ(host->WaitExit(kOpenSeconds), 0) << "the program did not end cleanly on close";
       CheckOutput();
       EXPECT_TRUE(openGestures.empty()) << "gestures left open at close: " << Describe(openGestures);

@@ -111,16 +111,7 @@ TEST_F(HostEditorWindow, CornerResizerScalesTheHostWindowWithinItsBoundsAndDoubl
 
 TEST_F(HostEditorWindow, ClosingTheWindowEndsTheProgramCleanly)
 {
-  Display* display = x.Get();
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-  event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display, window, False, NoEventMask, &event);
-  x.Flush();
+  x.RequestClose(window);
   EXPECT_EQ(host->WaitExit(10.0), 0);
   EXPECT_FALSE(WaitFor([&] { return x.FindWindow(kWindowName) != 0; }, 0.1));
 }

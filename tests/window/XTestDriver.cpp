@@ -152,6 +152,19 @@ void XTestDriver::Focus(unsigned long window)
   Flush();
 }
 
+void XTestDriver::RequestClose(unsigned long window)
+{
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(mDisplay, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(mDisplay, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(mDisplay, window, False, NoEventMask, &event);
+  XFlush(mDisplay);
+}
+
 void XTestDriver::Flush()
 {
   XSync(mDisplay, False);

@@ -45,6 +45,8 @@ public:
   void Key(unsigned long keysym, bool shift = false);
   // Gives window the keyboard.
   void Focus(unsigned long window);
+  // Asks window to close, as a window manager's close button does (WM_DELETE_WINDOW).
+  void RequestClose(unsigned long window);
   // Flushes the requests.
   void Flush();
 
